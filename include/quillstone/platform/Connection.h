@@ -1,0 +1,65 @@
+// The database connection of the library: one interface over the SQLite and PostgreSQL client
+// libraries. SQL uses "?" for bound parameters and double-quoted identifiers on both backends.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quillstone/platform/Recordset.h"
+#include "quillstone/platform/Variant.h"
+
+namespace quillstone {
+
+enum class Backend { Sqlite, Postgres };
+
+// One named argument of a stored-procedure call; output values are written back into `value`.
+struct ProcedureParameter {
+  enum class Direction { Input, Output };
+  std::string name;
+  Direction direction = Direction::Input;
+  Variant value;
+  int size = 0;
+};
+
+class Connection {
+ public:
+  // Opens "sqlite:PATH", "sqlite::memory:" or "postgresql://..." / "postgresql:key=value ...".
+  // An unknown scheme or a failure to connect raises the database's own message.
+  static std::shared_ptr<Connection> Open(const std::string& connection_string);
+
+  // Procedures run on backends without stored procedures (SQLite) as functions of the adapter.
+  using ProcedureEmulation = std::function<void(Connection&, std::vector<ProcedureParameter>&)>;
+  static void RegisterEmulatedProcedure(const std::string& name, ProcedureEmulation body);
+
+  virtual ~Connection() = default;
+
+  virtual Backend backend() const = 0;
+  virtual const std::string& connectionString() const = 0;
+  virtual bool IsOpen() const = 0;
+  // Closes the connection; closing a closed connection does nothing.
+  virtual void Close() = 0;
+
+  // Runs a statement without a result set; returns the number of rows it changed.
+  virtual int64_t Execute(const std::string& sql, const std::vector<Variant>& params = {}) = 0;
+  // Runs a query; the result set must be read before the next statement on this connection.
+  virtual std::unique_ptr<Recordset> Query(const std::string& sql, const std::vector<Variant>& params = {}) = 0;
+  // Runs several statements given as one text, without parameters (schema scripts).
+  virtual void ExecuteScript(const std::string& sql) = 0;
+
+  // Transactions do not nest: a second BeginTrans while one is open is refused.
+  virtual void BeginTrans() = 0;
+  virtual void CommitTrans() = 0;
+  virtual void RollbackTrans() = 0;
+  virtual bool InTransaction() const = 0;
+
+  // Calls a stored procedure with named input and output parameters.
+  virtual void CallProcedure(const std::string& name, std::vector<ProcedureParameter>& params) = 0;
+
+ protected:
+  static const ProcedureEmulation* FindEmulatedProcedure(const std::string& name);
+};
+
+}  // namespace quillstone

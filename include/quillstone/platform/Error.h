@@ -1,0 +1,40 @@
+// The one failure type of the library: a number, a source and a Chinese description,
+// as a caller of an automation server would read them.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace quillstone {
+
+class Error : public std::runtime_error {
+ public:
+  // The library's own failure number, 0x800403E9 as a signed 32-bit value.
+  static constexpr int32_t kLibraryNumber = -2147220503;
+  // Numbers of the platform failures that carry no message of the library's own.
+  static constexpr int32_t kOverflow = 6;
+  static constexpr int32_t kTypeMismatch = 13;
+  static constexpr int32_t kInvalidUseOfNull = 94;
+  static constexpr int32_t kDatabase = -2147217900;
+  static constexpr int32_t kEncoding = 5;
+
+  Error(int32_t number, std::string source, std::string description);
+
+  int32_t number() const noexcept { return number_; }
+  const std::string& source() const noexcept { return source_; }
+  const std::string& description() const noexcept { return description_; }
+
+  // Platform failures, each with its Chinese description.
+  static Error Overflow();
+  static Error TypeMismatch();
+  static Error InvalidUseOfNull();
+  static Error Database(const std::string& message);
+
+ private:
+  int32_t number_;
+  std::string source_;
+  std::string description_;
+};
+
+}  // namespace quillstone
