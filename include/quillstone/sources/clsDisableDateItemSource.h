@@ -1,0 +1,14 @@
+// Segment holding the expiry date.
+#pragma once
+
+#include "quillstone/sources/clsDateItemSource.h"
+
+namespace quillstone {
+
+class clsDisableDateItemSource : public clsDateItemSource {
+ public:
+  clsDisableDateItemSource();
+  ItemSourceType itemType() const override { return ISTDisableDate; }
+};
+
+}  // namespace quillstone

@@ -1,0 +1,46 @@
+#include "SegmentChecks.h"
+
+#include "quillstone/model/clsBarCodeItem.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/platform/Ansi.h"
+#include "quillstone/server/host/HostUserVO.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+
+void RequireSegmentArguments(const std::shared_ptr<clsInventoryInfo>& invInfo,
+                             const std::shared_ptr<clsBarCodeRuleItem>& ruleItem,
+                             const std::shared_ptr<clsBarCodeItem>& barCodeItem) {
+  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
+  Assert(barCodeItem != nullptr, "bad parameter: barCodeItem");
+  Assert(invInfo != nullptr, "bad parameter: invInfo");
+}
+
+const std::shared_ptr<clsBarCodeRuleItem>& GoverningRuleItem(const std::shared_ptr<clsBarCodeItem>& barCodeItem,
+                                                             const std::shared_ptr<clsBarCodeRuleItem>& ruleItem) {
+  return barCodeItem->ruleItem() ? barCodeItem->ruleItem() : ruleItem;
+}
+
+void CheckShelfLifeManaged(const std::shared_ptr<HostUserVO>& inv) {
+  Assert(inv != nullptr, "bad parameter: inv");
+  Assert(inv->shelfLifeManaged.toBool(), "规则要求存货必须是保质期管理的，但该存货并非保质期管理.");
+}
+
+void CheckTrimmedSegmentLength(const std::string& value, int16_t required, const std::string& prefix) {
+  if (AnsiLength(Trim(value)) != required)
+    RaiseError(prefix + std::to_string(required) + ",实际长度为 " + std::to_string(AnsiLength(value)));
+}
+
+void CheckSegmentLength(const std::string& value, int16_t required, const std::string& name) {
+  int n = AnsiLength(value);
+  if (n != required)
+    RaiseError(name + "的条码长度与条码规则中规定的长度不一致，要求长度 " + std::to_string(required) + " ，实际长度 " +
+               std::to_string(n));
+}
+
+void CheckSegmentValue(const std::string& value, const std::string& expected, const std::string& prefix) {
+  if (value != expected) RaiseError(prefix + expected + "'，但实际条码值为 '" + value + "'");
+}
+
+}  // namespace quillstone
