@@ -1,0 +1,47 @@
+// Sequence numbers of rule items: shows the current value and draws the next one.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "quillstone/platform/Variant.h"
+
+namespace quillstone {
+
+class Connection;
+class clsContext;
+class clsSequence;
+
+class clsSequenceManager {
+ public:
+  // Nothing when the rule has no sequence item at that index.
+  std::shared_ptr<clsSequence> LoadSequence(const std::string& ruleId, int16_t index);
+  // Hands out the record's current value and advances the record (not the database).
+  std::string GetSequenceNumber(std::shared_ptr<clsSequence>& sequence);
+  // Draws a number: hands out the stored value and stores the next one, atomically.
+  std::string CreateSequenceNumber(const std::string& ruleId, int16_t index);
+  std::shared_ptr<clsSequence> CreateSequence(int16_t ruleId, int16_t index, int16_t length, const std::string& name,
+                                              const std::string& initValue);
+  void SaveSequence(const std::shared_ptr<clsSequence>& seq);
+  void RemoveSequence(int16_t ruleId, int16_t index);
+
+  // Called by the service root.
+  void AttachContext(const std::shared_ptr<clsContext>& context);
+  void DetachContext();
+
+ private:
+  // A loaded sequence together with the column value exactly as stored (before trimming), which
+  // a draw compares against when it writes back.
+  struct StoredSequence {
+    std::shared_ptr<clsSequence> sequence;
+    Variant stored;
+  };
+
+  StoredSequence ReadSequence(const std::string& ruleId, int16_t index);
+  std::shared_ptr<Connection> Conn() const;
+
+  std::weak_ptr<clsContext> context_;
+};
+
+}  // namespace quillstone
