@@ -1,0 +1,21 @@
+// Segment holding the rule item's fixed text, the same in every barcode of the rule.
+#pragma once
+
+#include "quillstone/sources/clsCommonItemSource.h"
+
+namespace quillstone {
+
+class clsFixedItemSource : public clsCommonItemSource {
+ public:
+  // The segment's length is the rule item's; the source keeps none.
+  int16_t length() const override { return 0; }
+  void setLength(int16_t /*length*/) override {}
+  ItemSourceType itemType() const override { return ISTFixed; }
+
+  // Also demands a relevant value of exactly the item's length.
+  bool VerifyRuleItem(const RuleItemPtr& ruleItem) override;
+  bool Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem, const RuleItemPtr& ruleItem) override;
+  void Encode(const InventoryInfoPtr& invInfo, const RuleItemPtr& ruleItem, BarCodeItemPtr& barCodeItem) override;
+};
+
+}  // namespace quillstone

@@ -1,0 +1,52 @@
+// The shared codec of the segments that stand for a master-data record (inventory item, class,
+// vendor, warehouse, position, unit): a segment is the record's own cBarCode column.
+#pragma once
+
+#include <string>
+
+#include "quillstone/sources/clsCommonItemSource.h"
+
+namespace quillstone {
+
+class Recordset;
+
+class clsMasterDataItemSource : public clsCommonItemSource {
+ public:
+  // Keeps the context: every query runs on its connection.
+  void InitSource(const std::shared_ptr<clsContext>& context) override;
+
+  // The segment must have the rule item's length and equal the barcode of the record the
+  // inventory info names (the stored barcode is trimmed, the segment is not).
+  bool Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem, const RuleItemPtr& ruleItem) override;
+  // The barcode of the record the inventory info names; a missing record is not an error here.
+  void Encode(const InventoryInfoPtr& invInfo, const RuleItemPtr& ruleItem, BarCodeItemPtr& barCodeItem) override;
+  // Finds the record whose barcode is the segment and writes its code (and names) into the info.
+  void Decode(InventoryInfoPtr& invInfo, const RuleItemPtr& ruleItem, BarCodeItemPtr& barCodeItem) override;
+
+ protected:
+  // What tells the members of the family apart. Each query binds one value.
+  struct Definition {
+    const char* lookupSql;  // cBarCode of the record by its code
+    const char* verifySql;  // the record by its code
+    const char* decodeSql;  // the record by its cBarCode
+    const char* keyColumn;  // the code column, written back by Decode
+    const char* noun;       // what the record is, as the messages name it
+    const char* decodeSuffix;
+    // A missing record encodes blanks of the segment's length; otherwise the empty text.
+    bool missingEncodesBlanks = true;
+  };
+
+  explicit clsMasterDataItemSource(const Definition& definition) : definition_(definition) {}
+
+  // Writes the decoded record into the info; by default its code into the property of itemType().
+  virtual void WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const;
+  // A column as the sources read it: Null as the empty text, blanks removed at both ends.
+  static std::string TrimmedField(const Recordset& record, const char* column);
+
+ private:
+  std::string LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const;
+
+  Definition definition_;
+};
+
+}  // namespace quillstone

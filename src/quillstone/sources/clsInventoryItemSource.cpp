@@ -1,0 +1,32 @@
+#include "quillstone/sources/clsInventoryItemSource.h"
+
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/platform/Recordset.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+
+clsInventoryItemSource::clsInventoryItemSource()
+    : clsMasterDataItemSource({
+          .lookupSql = "select cBarCode from Inventory where cInvCode = ?",
+          .verifySql = "select * from Inventory where cInvCode = ?",
+          // The class name comes with the item; an item without a class gets an empty one.
+          .decodeSql = "select Inventory.*,InventoryClass.cInvCName from Inventory left join InventoryClass on "
+                       "(inventory.cInvCCode = inventoryClass.cInvCCode) where Inventory.cBarCode = ?",
+          .keyColumn = "cInvCode",
+          .noun = "存货",
+          .decodeSuffix = "'对应的存货",
+      }) {}
+
+void clsInventoryItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
+  std::string code = TrimmedField(record, "cInvCode");
+  if (!Trim(invInfo.inventoryId()).empty())
+    Assert(code == invInfo.inventoryId(),
+           "条码对应的存货并非存货'" + invInfo.inventoryId() + "',要求存货'" + code + "'.");
+  invInfo.setInventoryId(code);
+  invInfo.setInventoryName(TrimmedField(record, "cInvName"));
+  invInfo.setInventoryClassId(TrimmedField(record, "cInvCCode"));
+  invInfo.setInventoryClassName(TrimmedField(record, "cInvCName"));
+}
+
+}  // namespace quillstone

@@ -1,0 +1,17 @@
+#include "quillstone/sources/clsOtherItemSource.h"
+
+#include "SegmentChecks.h"
+#include "quillstone/model/clsBarCodeItem.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+
+namespace quillstone {
+
+bool clsOtherItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem,
+                                const RuleItemPtr& ruleItem) {
+  RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
+  CheckTrimmedSegmentLength(barCodeItem->value(), ruleItem->length(),
+                            "其它项的条码长度与条码规则中规定的长度不一致，要求长度为 ");
+  return true;
+}
+
+}  // namespace quillstone
