@@ -31,6 +31,7 @@ class Connection {
   static std::shared_ptr<Connection> Open(const std::string& connection_string);
 
   // Procedures run on backends without stored procedures (SQLite) as functions of the adapter.
+  // Names match without regard to letter case; registering an empty body removes the name.
   using ProcedureEmulation = std::function<void(Connection&, std::vector<ProcedureParameter>&)>;
   static void RegisterEmulatedProcedure(const std::string& name, ProcedureEmulation body);
 
@@ -59,7 +60,8 @@ class Connection {
   virtual void CallProcedure(const std::string& name, std::vector<ProcedureParameter>& params) = 0;
 
  protected:
-  static const ProcedureEmulation* FindEmulatedProcedure(const std::string& name);
+  // A copy of the registered body (empty when there is none), so a body may re-register itself.
+  static ProcedureEmulation FindEmulatedProcedure(const std::string& name);
 };
 
 }  // namespace quillstone

@@ -9,7 +9,7 @@ class Transaction {
  public:
   explicit Transaction(Connection& conn) : conn_(conn) { conn_.BeginTrans(); }
   ~Transaction() {
-    if (open_) {
+    if (open_ && conn_.InTransaction()) {
       try {
         conn_.RollbackTrans();
       } catch (...) {
@@ -20,9 +20,10 @@ class Transaction {
   Transaction(const Transaction&) = delete;
   Transaction& operator=(const Transaction&) = delete;
 
+  // A commit that fails leaves nothing committed: the drivers end the transaction either way.
   void Commit() {
-    open_ = false;
     conn_.CommitTrans();
+    open_ = false;
   }
 
  private:

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the test suite with the sanitizers and runs it on SQLite and on a throw-away
+# PostgreSQL server; exits with ctest's status.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake -S . -B build-test -G Ninja -DQS_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-test -j2
+
+pg_env=$(bash scripts/pg-start.sh)
+eval "$pg_env"
+export QS_PG_URL QS_PG_DIR
+trap 'bash scripts/pg-stop.sh "$QS_PG_DIR"' EXIT
+trap 'exit 130' INT TERM
+echo "test: PostgreSQL at $QS_PG_URL"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+status=0
+ctest --test-dir build-test --output-on-failure -j2 || status=$?
+exit "$status"
