@@ -1,0 +1,94 @@
+#include "quillstone/server/schema/Schema.h"
+
+#include <strings.h>
+
+#include <string>
+
+#include "SchemaScripts.h"
+#include "quillstone/platform/Connection.h"
+#include "quillstone/platform/Transaction.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+namespace {
+
+struct CatalogueRow {
+  int32_t id;
+  const char* name;
+  int32_t length;
+};
+
+// One row per ItemSourceType value, without gaps: the item source manager hands sources out by
+// row position. The length is the default segment length offered for the source.
+const CatalogueRow kItemSourceTypes[] = {
+    {0, "存货", 6},     {1, "存货分类", 4}, {2, "供应商", 4},    {3, "仓库", 2},     {4, "货位", 3},
+    {5, "批号", 8},     {6, "计量单位", 2}, {7, "单价", 6},      {8, "生产日期", 6}, {9, "失效日期", 6},
+    {10, "保质期", 3},  {11, "固定值", 1},  {12, "流水号", 4},   {13, "自由项1", 2}, {14, "自由项2", 2},
+    {15, "自由项3", 2}, {16, "自由项4", 2}, {17, "自由项5", 2},  {18, "自由项6", 2}, {19, "自由项7", 2},
+    {20, "自由项8", 2}, {21, "自由项9", 2}, {22, "自由项10", 2}, {23, "校验位", 1},  {24, "其它", 1},
+};
+
+// The symbologies a rule may name; the length is the longest barcode the type carries here.
+const CatalogueRow kBarCodeTypes[] = {
+    {1, "Code 128", 128}, {2, "EAN-13", 13}, {3, "Code 39", 43}, {4, "QR Code", 128}, {5, "Data Matrix", 128},
+};
+
+void InsertCatalogue(Connection& conn, const std::string& sql, const CatalogueRow* rows, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i)
+    conn.Execute(sql, {Variant(rows[i].id), Variant(std::string(rows[i].name)), Variant(rows[i].length)});
+}
+
+std::string TablesScript(Backend backend) {
+  std::string script = schema_sql::kTables;
+  const std::string token = schema_sql::kIdentityToken;
+  const char* identity = backend == Backend::Postgres ? schema_sql::kPostgresIdentity : schema_sql::kSqliteIdentity;
+  for (auto at = script.find(token); at != std::string::npos; at = script.find(token, at))
+    script.replace(at, token.size(), identity);
+  return script;
+}
+
+ProcedureParameter* FindParameter(std::vector<ProcedureParameter>& params, const char* name,
+                                  ProcedureParameter::Direction direction) {
+  for (auto& p : params)
+    if (strcasecmp(p.name.c_str(), name) == 0) return &p;
+  // Unnamed callers pass them in order: the barcode first, then the answer.
+  for (auto& p : params)
+    if (p.name.empty() && p.direction == direction) return &p;
+  return nullptr;
+}
+
+// sp_BarCodeUsed on SQLite: the same query the PostgreSQL function runs.
+void BarCodeUsed(Connection& conn, std::vector<ProcedureParameter>& params) {
+  auto* code = FindParameter(params, "cCode", ProcedureParameter::Direction::Input);
+  auto* answer = FindParameter(params, "cRetValue", ProcedureParameter::Direction::Output);
+  Assert(code != nullptr && answer != nullptr, "sp_BarCodeUsed需要参数cCode和cRetValue");
+  auto rs = conn.Query(schema_sql::kBarCodeUsedQuery, {Variant(NullToStr(code->value))});
+  answer->value = Variant(rs->IsEOF() ? std::string() : NullToStr(rs->Field("cRetValue")));
+}
+
+}  // namespace
+
+void Schema::RegisterProcedures() {
+  // Registered again on every call (it is cheap), so a body removed meanwhile comes back.
+  Connection::RegisterEmulatedProcedure("sp_BarCodeUsed", &BarCodeUsed);
+}
+
+void Schema::Create(Connection& conn) {
+  RegisterProcedures();
+  Transaction tx(conn);
+  conn.ExecuteScript(TablesScript(conn.backend()));
+  if (conn.backend() == Backend::Postgres) conn.ExecuteScript(schema_sql::kPostgresProcedures);
+  InsertCatalogue(conn, "insert into ItemSourceType (sourceType, sourceName, length) values (?, ?, ?)",
+                  kItemSourceTypes, std::size(kItemSourceTypes));
+  InsertCatalogue(conn, "insert into BarCodeType (typeId, typeName, length) values (?, ?, ?)", kBarCodeTypes,
+                  std::size(kBarCodeTypes));
+  tx.Commit();
+}
+
+void Schema::LoadDemo(Connection& conn) {
+  Transaction tx(conn);
+  conn.ExecuteScript(schema_sql::kDemoData);
+  tx.Commit();
+}
+
+}  // namespace quillstone
