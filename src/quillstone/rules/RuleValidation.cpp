@@ -1,0 +1,41 @@
+// Validation of a rule built in memory, before clsRuleManager stores it.
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/platform/Int16.h"
+#include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/server/modFunctionDefine.h"
+#include "quillstone/sources/clsItemSource.h"
+#include "quillstone/sources/clsItemSourceManager.h"
+
+namespace quillstone {
+namespace {
+
+constexpr int16_t kMaxRuleLength = 128;
+
+}  // namespace
+
+bool clsRuleManager::VerifyRule(const std::shared_ptr<clsBarCodeRule>& rule) {
+  bool passed = false;
+  TrapAndReraise([&] {
+    Assert(rule != nullptr, "bad parameter: rule");
+    Assert(!Trim(rule->ruleId()).empty(), "规则编码不能为空");
+    Assert(!Trim(rule->ruleName()).empty(), "规则名称不能为空");
+    Assert(rule->length() > 0 && rule->length() <= kMaxRuleLength, "条码规则长度应大于0，同时不超过128.");
+    const auto& items = *rule->ruleItems();
+    Assert(items.Count() > 0, "必须定义规则项");
+    clsItemSourceManager& sources = Sources();
+    // Item by item: each passes both checks before the next is looked at.
+    const int16_t count = ToInt16(items.Count());
+    for (int i = 1; i <= count; ++i) {
+      const auto& item = items.Item(i);
+      Assert(item != nullptr, "bad parameter: ruleItem");
+      Assert(item->length() >= 1, "规则项的长度应大于0");
+      sources.GetItemSource(item->itemType())->VerifyRuleItem(item);
+    }
+    Assert(rule->length() == rule->ItemTotalLength(), "规则项目长度设置不等于规则总长度");
+    passed = true;
+  });
+  return passed;
+}
+
+}  // namespace quillstone
