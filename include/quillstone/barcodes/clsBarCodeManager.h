@@ -1,0 +1,98 @@
+// Encodes, registers, decodes and verifies barcodes, and keeps the barcode registry.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "quillstone/platform/Collection.h"
+
+namespace quillstone {
+
+class ClientRecordset;
+class clsBarCode;
+class clsBarCodeRule;
+class clsContext;
+class clsInventoryBarCodeSet;
+class clsInventoryInfo;
+class clsRuleAssign;
+class HostPositionLookup;
+class HostUserVO;
+class HostWarehouseLookup;
+
+class clsBarCodeManager {
+ public:
+  using BarCodeSetList = Collection<std::shared_ptr<clsInventoryBarCodeSet>>;
+
+  // Encoding and registration.
+  std::shared_ptr<clsBarCode> EncodeBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                            const std::shared_ptr<clsBarCodeRule>& rule);
+  std::shared_ptr<clsBarCode> EncodeBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                            const std::shared_ptr<clsBarCodeRule>& rule,
+                                            std::shared_ptr<clsBarCode>& barCode);
+  std::shared_ptr<clsInventoryBarCodeSet> CreateBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                                        const std::shared_ptr<clsBarCode>& barCode,
+                                                        const std::shared_ptr<clsRuleAssign>& assign);
+  std::shared_ptr<clsInventoryBarCodeSet> UpdateBarCode(const std::string& oldBarCode,
+                                                        const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                                        const std::shared_ptr<clsBarCode>& barCode,
+                                                        const std::shared_ptr<clsRuleAssign>& assign);
+  std::shared_ptr<clsInventoryBarCodeSet> AddInventoryBarCodeSet(const std::shared_ptr<clsBarCode>& barCode,
+                                                                 const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                                                 const std::shared_ptr<clsRuleAssign>& assign);
+
+  // Decoding and verification.
+  void DecodeBarCode(const std::string& barCode, const std::shared_ptr<clsBarCodeRule>& rule,
+                     std::shared_ptr<clsInventoryInfo>& objInv);
+  void VerifyBarCodeSet(const std::string& barCode, const std::shared_ptr<clsInventoryInfo>& invInfo);
+
+  // Registry maintenance.
+  bool IsInUse(const std::string& barCode);
+  void AbandonBarCode(const std::string& barCode);
+  void ReuseBarCode(const std::string& barCode);
+  void RemoveBarCode(const std::string& barCode);
+
+  // Registry queries; `filter` is SQL text, used as written.
+  std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter = "", bool bCheckAuth = true);
+  std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter = "", bool bCheckAuth = true);
+  std::shared_ptr<clsInventoryBarCodeSet> LoadInventoryBarCodeSet(const std::string& barCode, bool bCheckAuth = true);
+
+  // Called by the service root.
+  void AttachContext(const std::shared_ptr<clsContext>& context);
+  void DetachContext();
+
+ private:
+  // The live context; raises when the manager is not attached.
+  std::shared_ptr<clsContext> Context() const;
+
+  // The full check before a barcode is registered; raises the first failure, True otherwise.
+  bool VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode);
+  // The host's inventory record of the item, with the user's access rights applied.
+  std::shared_ptr<HostUserVO> LoadInventory(const std::string& inventoryId);
+  void VerifyPosition(const clsInventoryInfo& invInfo);
+  void VerifyWarehouse(const clsInventoryInfo& invInfo);
+
+  // Registration steps shared by CreateBarCode, UpdateBarCode and AddInventoryBarCodeSet.
+  std::shared_ptr<clsBarCodeRule> LoadBarCodeRule(const std::string& ruleId, const std::string& missingMessage);
+  void DrawSequenceNumbers(const clsBarCodeRule& rule, clsBarCode& barCode);
+  void EncodeCheckSegments(const std::shared_ptr<clsInventoryInfo>& invInfo, const clsBarCodeRule& rule,
+                           clsBarCode& barCode);
+  std::shared_ptr<clsInventoryBarCodeSet> InsertInventoryBarCodeSet(const std::shared_ptr<clsBarCode>& barCode,
+                                                                    const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                                                    const std::shared_ptr<clsRuleAssign>& assign,
+                                                                    const std::shared_ptr<clsBarCodeRule>& rule);
+  // Whether any row, visible to the user or not, holds the barcode.
+  bool IsRegistered(const std::string& barCode);
+
+  // Abandoning and reusing differ only in the state they leave and the messages they give.
+  void SetAbandoned(const std::string& barCode, bool abandon);
+
+  // The host's data-rights list of inventory; blank when the user sees every item.
+  std::string DataRightFilter();
+  std::string ListQuery(std::string filter, bool bCheckAuth);
+
+  std::weak_ptr<clsContext> context_;
+  std::shared_ptr<HostWarehouseLookup> warehouseLookup_;
+  std::shared_ptr<HostPositionLookup> positionLookup_;
+};
+
+}  // namespace quillstone

@@ -1,0 +1,153 @@
+// The registry itself: listing and loading registered barcodes under the user's data rights, and
+// abandoning, reusing and removing them.
+#include <vector>
+
+#include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/platform/ClientRecordset.h"
+#include "quillstone/platform/Connection.h"
+#include "quillstone/server/RightsBracket.h"
+#include "quillstone/server/clsContext.h"
+#include "quillstone/server/host/HostCommon.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+namespace {
+
+std::string TrimmedText(const Recordset& rs, const char* column) { return Trim(NullToStr(rs.Field(column))); }
+
+// A registry row as a record. Property columns keep their stored value (Null stays Null), so a
+// verification skips the properties the barcode's rule did not store.
+std::shared_ptr<clsInventoryBarCodeSet> ReadBarCodeSet(const Recordset& rs, bool withSpec) {
+  auto record = std::make_shared<clsInventoryBarCodeSet>();
+  auto inv = std::make_shared<clsInventoryInfo>();
+  record->setInvInfo(inv);
+  record->setBarCode(TrimmedText(rs, "cBarCode"));
+  record->setCreateDate(TrimmedText(rs, "dCreateDate"));
+  record->setAssignId(TrimmedText(rs, "cAssignId"));
+  record->setRuleId(TrimmedText(rs, "cRuleId"));
+  inv->setInventoryId(TrimmedText(rs, "cInvCode"));
+  inv->setInventoryName(TrimmedText(rs, "cInvName"));
+  inv->setInventoryClassId(TrimmedText(rs, "cInvCCode"));
+  inv->setInventoryClassName(TrimmedText(rs, "cInvCName"));
+  if (withSpec) inv->setInventorySpec(Variant(TrimmedText(rs, "cInvStd")));
+  for (int k = 1; k <= clsInventoryInfo::kFreeCount; ++k) inv->setFree(k, rs.Field("cFree" + std::to_string(k)));
+  inv->setBatchNo(rs.Field("cBatch"));
+  inv->setVendorId(rs.Field("cVenCode"));
+  inv->setInvPositionId(rs.Field("cPostion"));
+  inv->setWarehouseId(rs.Field("cWhCode"));
+  inv->setMadeDate(rs.Field("dMDate"));
+  inv->setDisableDate(rs.Field("dVDate"));
+  inv->setMassDay(rs.Field("iMassDate"));
+  inv->setUnit(rs.Field("cAssUnit"));
+  inv->setUnitCost(rs.Field("fUnitCost"));
+  record->setBAbandon(NullToLng(rs.Field("bAbandon")) == 1);
+  return record;
+}
+
+const char* const kRight = "ST050302";
+
+}  // namespace
+
+std::string clsBarCodeManager::DataRightFilter() { return Context()->moLogin()->DataRightFilter("inventory", "", "R"); }
+
+std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth) {
+  if (bCheckAuth) {
+    const std::string visible = DataRightFilter();
+    if (!Trim(visible).empty()) {
+      // The caller's condition is bracketed so that an "or" in it cannot reach past the rights.
+      if (!Trim(filter).empty()) {
+        filter = "(" + filter + ") and inventory.iid in (" + visible + ")";
+      } else {
+        filter = " inventory.iid in (" + visible + ")";
+      }
+    }
+  }
+  if (Trim(filter).empty()) return "select * from InventoryBarCodeSet";
+  return "select InventoryBarCodeSet.* from InventoryBarCodeSet inner join Inventory on "
+         "(InventoryBarCodeSet.cInvCode=Inventory.cInvCode) where " +
+         filter;
+}
+
+std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(const std::string& filter,
+                                                                              bool bCheckAuth) {
+  try {
+    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth));
+    return ClientRecordset::ReadAll(*rs);
+  } catch (const Error& e) {
+    RaiseError("获取条形码列表错误," + e.description());
+  } catch (const std::exception& e) {
+    RaiseError(std::string("获取条形码列表错误,") + e.what());
+  }
+}
+
+std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInventoryBarCodeSets(
+    const std::string& filter, bool bCheckAuth) {
+  auto list = std::make_shared<BarCodeSetList>();
+  TrapAndReraise([&] {
+    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth));
+    for (; !rs->IsEOF(); rs->MoveNext()) list->Add(ReadBarCodeSet(*rs, true));
+  });
+  return list;
+}
+
+std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeSet(const std::string& barCode,
+                                                                                   bool bCheckAuth) {
+  std::shared_ptr<clsInventoryBarCodeSet> result;
+  TrapAndReraise([&] {
+    const std::string visible = bCheckAuth ? DataRightFilter() : std::string();
+    const std::string sql = Trim(visible).empty()
+                                ? std::string("select * from InventoryBarCodeSet where cBarCode=?")
+                                : "select InventoryBarCodeSet.* from InventoryBarCodeSet inner join Inventory on "
+                                  "(InventoryBarCodeSet.cInvCode=Inventory.cInvCode and InventoryBarCodeSet.cBarCode=? "
+                                  "and Inventory.iid in (" +
+                                      visible + "))";
+    auto rs = Context()->mConn()->Query(sql, {Variant(barCode)});
+    if (!rs->IsEOF()) result = ReadBarCodeSet(*rs, false);
+  });
+  return result;
+}
+
+bool clsBarCodeManager::IsInUse(const std::string& barCode) {
+  bool used = false;
+  TrapAndReraise([&] {
+    if (LoadInventoryBarCodeSet(barCode, true) == nullptr) {
+      RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
+    }
+    std::vector<ProcedureParameter> params = {
+        {"cCode", ProcedureParameter::Direction::Input, Variant(barCode), 200},
+        {"cRetValue", ProcedureParameter::Direction::Output, Variant(), 60},
+    };
+    Context()->mConn()->CallProcedure("sp_BarCodeUsed", params);
+    used = !Trim(NullToStr(params[1].value)).empty();
+  });
+  return used;
+}
+
+void clsBarCodeManager::AbandonBarCode(const std::string& barCode) { SetAbandoned(barCode, true); }
+
+void clsBarCodeManager::ReuseBarCode(const std::string& barCode) { SetAbandoned(barCode, false); }
+
+void clsBarCodeManager::SetAbandoned(const std::string& barCode, bool abandon) {
+  auto context = Context();
+  RunWithRight(*context, kRight, abandon ? "您没有废弃条码的权限." : "您没有重用条码的权限.", [&] {
+    auto found = LoadInventoryBarCodeSet(barCode, true);
+    if (found == nullptr) RaiseError("指定的条形码不存在或者没有权限,条形码=" + barCode);
+    if (found->bAbandon() == abandon) {
+      RaiseError(abandon ? "该条形码没有处于正常的使用状态，不能废弃" : "该条形码没有处于废弃状态，不能重用");
+    }
+    context->mConn()->Execute("update InventoryBarCodeSet set bAbandon=? where cBarCode=?",
+                              {Variant(int32_t{abandon ? 1 : 0}), Variant(barCode)});
+  });
+}
+
+void clsBarCodeManager::RemoveBarCode(const std::string& barCode) {
+  auto context = Context();
+  RunWithRight(*context, kRight, "您没有删除条码的权限.", [&] {
+    if (IsInUse(barCode)) RaiseError("条码'" + barCode + "'已经被使用，不能删除.");
+    context->mConn()->Execute("delete from InventoryBarCodeSet where cBarCode=?", {Variant(barCode)});
+  });
+}
+
+}  // namespace quillstone
