@@ -30,8 +30,10 @@ class clsMasterDataItemSource : public clsCommonItemSource {
     const char* verifySql;  // the record by its code
     const char* decodeSql;  // the record by its cBarCode
     const char* keyColumn;  // the code column, written back by Decode
-    const char* noun;       // what the record is, as the messages name it
-    const char* decodeSuffix;
+    const char* lengthPrefix;    // segment of the wrong length
+    const char* notFoundPrefix;  // no record has the info's code
+    const char* mismatchPrefix;  // the record's barcode differs from the segment
+    const char* decodeSuffix;    // no record has the segment as its barcode
     // A missing record encodes blanks of the segment's length; otherwise the empty text.
     bool missingEncodesBlanks = true;
   };

@@ -32,12 +32,12 @@ void CheckTrimmedSegmentLength(const std::string& value, int16_t required, const
     RaiseError(prefix + std::to_string(required) + ",实际长度为 " + std::to_string(AnsiLength(value)));
 }
 
-void CheckSegmentLength(const std::string& value, int16_t required, const std::string& name) {
+void CheckSegmentLength(const std::string& value, int16_t required, const std::string& prefix) {
   int n = AnsiLength(value);
-  if (n != required)
-    RaiseError(name + "的条码长度与条码规则中规定的长度不一致，要求长度 " + std::to_string(required) + " ，实际长度 " +
-               std::to_string(n));
+  if (n != required) RaiseError(prefix + std::to_string(required) + " ，实际长度 " + std::to_string(n));
 }
+
+std::string LengthPrefix(const std::string& name) { return name + "的条码长度与条码规则中规定的长度不一致，要求长度 "; }
 
 void CheckSegmentValue(const std::string& value, const std::string& expected, const std::string& prefix) {
   if (value != expected) RaiseError(prefix + expected + "'，但实际条码值为 '" + value + "'");

@@ -31,8 +31,11 @@ void CheckShelfLifeManaged(const std::shared_ptr<HostUserVO>& inv);
 void CheckTrimmedSegmentLength(const std::string& value, int16_t required, const std::string& prefix);
 
 // Length of the value as it is against `required`:
-// name & "的条码长度与条码规则中规定的长度不一致，要求长度 " & required & " ，实际长度 " & length.
-void CheckSegmentLength(const std::string& value, int16_t required, const std::string& name);
+// prefix & required & " ，实际长度 " & length.
+void CheckSegmentLength(const std::string& value, int16_t required, const std::string& prefix);
+
+// The length prefix of a segment named by `name` (a free item's display name).
+std::string LengthPrefix(const std::string& name);
 
 // Exact equality with the value the inventory info gives:
 // prefix & expected & "'，但实际条码值为 '" & value & "'".

@@ -78,7 +78,7 @@ bool clsFreeItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCodeIte
   TrapAndReraise([&] {
     RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
     const std::string& value = barCodeItem->value();
-    CheckSegmentLength(value, ruleItem->length(), freeItemName_);
+    CheckSegmentLength(value, ruleItem->length(), LengthPrefix(freeItemName_));
     std::string freeValue = GetFreeValue(*invInfo);
     std::optional<std::string> stored = FindFreeBarCode(freeValue);
     if (!stored) RaiseError("基础档案中找不到" + freeItemName_ + "'" + freeValue + "'");

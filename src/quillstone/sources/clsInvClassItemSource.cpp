@@ -11,7 +11,9 @@ clsInvClassItemSource::clsInvClassItemSource()
           .verifySql = "select * from InventoryClass where cInvCCode = ?",
           .decodeSql = "select * from InventoryClass where cBarCode = ?",
           .keyColumn = "cInvCCode",
-          .noun = "存货分类",
+          .lengthPrefix = "存货分类的条码长度与条码规则中规定的长度不一致，要求长度 ",
+          .notFoundPrefix = "基础档案中找不到存货分类'",
+          .mismatchPrefix = "存货分类与条码段值不一致，对应条码应为 '",
           .decodeSuffix = "'对应的存货分类",
       }) {}
 

@@ -14,7 +14,9 @@ clsInventoryItemSource::clsInventoryItemSource()
           .decodeSql = "select Inventory.*,InventoryClass.cInvCName from Inventory left join InventoryClass on "
                        "(inventory.cInvCCode = inventoryClass.cInvCCode) where Inventory.cBarCode = ?",
           .keyColumn = "cInvCode",
-          .noun = "存货",
+          .lengthPrefix = "存货的条码长度与条码规则中规定的长度不一致，要求长度 ",
+          .notFoundPrefix = "基础档案中找不到存货'",
+          .mismatchPrefix = "存货与条码段值不一致，对应条码应为 '",
           .decodeSuffix = "'对应的存货",
       }) {}
 

@@ -33,14 +33,13 @@ bool clsMasterDataItemSource::Verify(const InventoryInfoPtr& invInfo, const BarC
   bool result = false;
   TrapAndReraise([&] {
     const std::string& value = barCodeItem->value();
-    CheckSegmentLength(value, ruleItem->length(), definition_.noun);
+    CheckSegmentLength(value, ruleItem->length(), definition_.lengthPrefix);
     std::string code = NullToStr(invInfo->InventoryProperty(itemType()));
     auto record = context()->mConn()->Query(definition_.verifySql, {Variant(code)});
-    if (record->IsEOF()) RaiseError(std::string("基础档案中找不到") + definition_.noun + "'" + code + "'");
+    if (record->IsEOF()) RaiseError(definition_.notFoundPrefix + code + "'");
     std::string stored = TrimmedField(*record, "cBarCode");
     if (stored != value)
-      RaiseError(definition_.noun + std::string("与条码段值不一致，对应条码应为 '") + stored + "'，但实际条码为'" +
-                 value + "'");
+      RaiseError(definition_.mismatchPrefix + stored + "'，但实际条码为'" + value + "'");
     result = true;
   });
   return result;

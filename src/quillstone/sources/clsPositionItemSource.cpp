@@ -11,7 +11,9 @@ clsPositionItemSource::clsPositionItemSource()
           .verifySql = "select * from Position where cPosCode = ?",
           .decodeSql = "select * from Position where cBarCode = ?",
           .keyColumn = "cPosCode",
-          .noun = "货位",
+          .lengthPrefix = "货位的条码长度与条码规则中规定的长度不一致，要求长度 ",
+          .notFoundPrefix = "基础档案中找不到货位'",
+          .mismatchPrefix = "货位与条码段值不一致，对应条码应为 '",
           .decodeSuffix = "'对应的库位",
       }) {}
 

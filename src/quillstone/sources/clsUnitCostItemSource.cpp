@@ -111,7 +111,7 @@ bool clsUnitCostItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCod
                                    const RuleItemPtr& ruleItem) {
   RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
   const std::string& value = barCodeItem->value();
-  CheckSegmentLength(value, ruleItem->length(), "单价");
+  CheckSegmentLength(value, ruleItem->length(), "单价的条码长度与条码规则中规定的长度不一致，要求长度 ");
   CheckSegmentValue(value, FormatUnitCost(invInfo->unitCost().toDouble(), ruleItem), "单价与条码值不一致，要求条码值'");
   return true;
 }

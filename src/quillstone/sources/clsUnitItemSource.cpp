@@ -11,7 +11,9 @@ clsUnitItemSource::clsUnitItemSource()
           .verifySql = "select * from ComputationUnit where cComunitCode = ?",
           .decodeSql = "select * from ComputationUnit where cBarCode = ?",
           .keyColumn = "cComunitCode",
-          .noun = "计量单位",
+          .lengthPrefix = "计量单位的条码长度与条码规则中规定的长度不一致，要求长度 ",
+          .notFoundPrefix = "基础档案中找不到计量单位'",
+          .mismatchPrefix = "计量单位与条码段值不一致，对应条码应为 '",
           .decodeSuffix = "'对应的计量单位",
       }) {}
 
