@@ -31,7 +31,7 @@ class Converters {
     auto found = encoded_.find(std::string(ch));
     if (found != encoded_.end()) return found->second;
     std::string out;
-    if (!Convert(to_ansi_, ch, out)) out = "?";
+    if (!Convert(to_ansi_, ch, out)) out.assign(1, '?');
     return encoded_.emplace(std::string(ch), out).first->second;
   }
 
