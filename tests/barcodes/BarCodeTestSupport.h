@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "quillstone/barcodes/clsBarCodeManager.h"
@@ -16,48 +15,16 @@
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/Error.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "support/CaughtError.h"
+#include "support/SegmentDef.h"
 #include "support/SystemTest.h"
-
-namespace quillstone::test {
-
-struct SegmentDef {
-  ItemSourceType type;
-  int16_t length;
-  std::string relevantValue = "";
-};
-
-// The description of the library failure `call` raises, after checking its number and source.
-template <typename F>
-std::string FailureText(F&& call, const std::string& source = "Assert") {
-  Error e = CaughtError(std::forward<F>(call));
-  EXPECT_EQ(e.number(), Error::kLibraryNumber) << e.description();
-  EXPECT_EQ(e.source(), source) << e.description();
-  return e.description();
-}
-
-}  // namespace quillstone::test
 
 class BarCodeTest : public SystemTest {
  protected:
   using Variant = quillstone::Variant;
 
-  void SetUp() override {
-    SystemTest::SetUp();
-    if (HasFatalFailure()) return;
-    bm = sys.GetBarCodeManager();
-  }
-  void TearDown() override {
-    bm.reset();
-    SystemTest::TearDown();
-  }
-  void RestartAs(const std::string& user) {
-    bm.reset();
-    SystemTest::RestartAs(user);
-    bm = sys.GetBarCodeManager();
-  }
+  void Started() override { bm = sys.GetBarCodeManager(); }
 
   void StoreRule(const std::string& ruleId, const std::vector<quillstone::test::SegmentDef>& items) {
     int16_t length = 0;

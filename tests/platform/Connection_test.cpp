@@ -269,6 +269,16 @@ TEST_P(ConnectionTest, PreparedStatementsAreReusedAndTheCacheIsBounded) {
   EXPECT_EQ(ScalarOf(*conn, "select n from item where k = ?", {"k5"}).toInt64(), 5);
 }
 
+TEST_P(ConnectionTest, CachedQuerySeesTheTableAfterItChanged) {
+  CreateItems();
+  conn->Execute("insert into item (k, n) values ('a', 1)");
+  EXPECT_EQ(conn->Query("select * from item")->FieldCount(), 3);
+  conn->ExecuteScript("alter table item add column extra varchar(10)");
+  auto rs = conn->Query("select * from item");
+  EXPECT_EQ(rs->FieldCount(), 4);
+  EXPECT_TRUE(rs->Field("extra").isNull());
+}
+
 TEST_P(ConnectionTest, SameQueryOpenTwiceReadsIndependently) {
   CreateItems();
   for (int64_t i = 1; i <= 3; ++i) conn->Execute("insert into item (k, n) values (?, ?)", {"k" + std::to_string(i), i});

@@ -5,17 +5,14 @@
 #include "quillstone/platform/Collection.h"
 #include "quillstone/platform/Error.h"
 #include "quillstone/platform/Int16.h"
+#include "support/CaughtError.h"
 
 namespace quillstone {
 namespace {
 
-int32_t NumberOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
+template <typename F>
+int32_t NumberOf(F&& call) {
+  return test::CaughtError(std::forward<F>(call)).number();
 }
 
 TEST(Variant, ConversionsAndTheirFailures) {

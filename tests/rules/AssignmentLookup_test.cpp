@@ -5,8 +5,8 @@
 #include "rules/RuleTestSupport.h"
 
 using namespace quillstone;
-using quillstone::test::AssertMessage;
 using quillstone::test::CaughtError;
+using quillstone::test::FailureText;
 using quillstone::test::PlainRule;
 
 namespace {
@@ -55,8 +55,8 @@ TEST_P(AssignmentLookupTest, ItsOwnAssignmentWinsWithoutReadingTheCoding) {
   InsertAssign("OWN", 1, "P001", "", "R1");
   conn->Execute("delete from GradeDef");
   EXPECT_EQ(Governing("P001"), "item");
-  EXPECT_EQ(AssertMessage([&] { rm->FindAssignByInventory("P002"); }), "存货分类编码级次不存在");
-  EXPECT_EQ(AssertMessage([&] { rm->FindAssignByInventory("N001"); }), "存货分类编码级次不存在")
+  EXPECT_EQ(FailureText([&] { rm->FindAssignByInventory("P002"); }), "存货分类编码级次不存在");
+  EXPECT_EQ(FailureText([&] { rm->FindAssignByInventory("N001"); }), "存货分类编码级次不存在")
       << "even for an item without class";
 }
 
@@ -71,7 +71,7 @@ TEST_P(AssignmentLookupTest, MissingDigitsOfTheCodingCountZero) {
 TEST_P(AssignmentLookupTest, ClassCodeShorterThanItsLevelIsRefused) {
   AddItemInClass("T001", "01001", 3);
   ClassRule("01");
-  EXPECT_EQ(AssertMessage([&] { rm->FindAssignByInventory("T001"); }), "编码级次和存货分类不一致");
+  EXPECT_EQ(FailureText([&] { rm->FindAssignByInventory("T001"); }), "编码级次和存货分类不一致");
 }
 
 TEST_P(AssignmentLookupTest, ItemsWithoutClassOrUnknown) {
@@ -79,7 +79,7 @@ TEST_P(AssignmentLookupTest, ItemsWithoutClassOrUnknown) {
   EXPECT_EQ(rm->FindAssignByInventory("N001"), nullptr);
   conn->Execute("insert into Inventory(cInvCode,cInvName,cInvCCode,bBarCode) values('X001','孤儿','0109',1)");
   EXPECT_EQ(rm->FindAssignByInventory("X001"), nullptr) << "its class row is missing";
-  EXPECT_EQ(AssertMessage([&] { rm->FindAssignByInventory("NOPE"); }), "指定的存货不存在");
+  EXPECT_EQ(FailureText([&] { rm->FindAssignByInventory("NOPE"); }), "指定的存货不存在");
 }
 
 TEST_P(AssignmentLookupTest, ListsEveryKindAndFilters) {

@@ -7,8 +7,8 @@
 #include "rules/RuleTestSupport.h"
 
 using namespace quillstone;
-using quillstone::test::AssertMessage;
 using quillstone::test::CaughtError;
+using quillstone::test::FailureText;
 using quillstone::test::MakeRule;
 using quillstone::test::PlainRule;
 using quillstone::test::SampleTime;
@@ -94,12 +94,12 @@ TEST_P(RuleAssignmentsTest, CreateGivesANewCodeAndLoadsBack) {
 
 TEST_P(RuleAssignmentsTest, ItemChecksInTheirOrder) {
   // The item lookup comes first, with the host's own text; then the rule.
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("ZZZ", "NOPE"); rm->CreateAssign(a); }), "找不到存货'ZZZ'");
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P001", "NOPE"); rm->CreateAssign(a); }), "条码规则'NOPE'不存在");
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("ZZZ", "NOPE"); rm->CreateAssign(a); }), "找不到存货'ZZZ'");
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P001", "NOPE"); rm->CreateAssign(a); }), "条码规则'NOPE'不存在");
 
   // Not barcode-managed is refused before the batch source could object to H001.
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("H001", "RB"); rm->CreateAssign(a); }), "该存货不是条码管理存货");
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P003", "R1"); rm->CreateAssign(a); }),
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("H001", "RB"); rm->CreateAssign(a); }), "该存货不是条码管理存货");
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P003", "R1"); rm->CreateAssign(a); }),
             "存货'P003'已经停用，不能分配规则.");
 
   // The segments' sources have the last word: P002 is not batch-managed.
@@ -108,34 +108,34 @@ TEST_P(RuleAssignmentsTest, ItemChecksInTheirOrder) {
   vo->batchManaged = Variant(false);
   auto batchItem = rm->LoadRule("RB")->ruleItems()->Item(2);
   const std::string batchRefusal = CaughtError([&] { Source(ISTBatch)->VerifyAssign(vo, batchItem); }).description();
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P002", "RB"); rm->CreateAssign(a); }), batchRefusal);
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P002", "RB"); rm->CreateAssign(a); }), batchRefusal);
   EXPECT_EQ(AssignRows(), 0);
 
   auto first = ItemAssign("P002", "R1");
   rm->CreateAssign(first);
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P002", "R2"); rm->CreateAssign(a); }), kItemTaken);
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P002", "R2"); rm->CreateAssign(a); }), kItemTaken);
   // Not even with the existing assignment's own code.
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P002", "R2", first->assignId()); rm->CreateAssign(a); }),
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P002", "R2", first->assignId()); rm->CreateAssign(a); }),
             kItemTaken);
   EXPECT_EQ(AssignRows(), 1);
 }
 
 TEST_P(RuleAssignmentsTest, DataRightsHideItems) {
   RestartAs("limited");
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("S001", "R1"); rm->CreateAssign(a); }), "没有存货'S001'的访问权限");
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("S001", "R1"); rm->CreateAssign(a); }), "没有存货'S001'的访问权限");
   auto visible = ItemAssign("P001", "R1");
   EXPECT_NO_THROW(rm->CreateAssign(visible));
 }
 
 TEST_P(RuleAssignmentsTest, ClassChecksInTheirOrder) {
-  EXPECT_EQ(AssertMessage([&] { auto a = ClassAssign("99", "NOPE"); rm->CreateAssign(a); }), "存货分类'99'不存在.");
+  EXPECT_EQ(FailureText([&] { auto a = ClassAssign("99", "NOPE"); rm->CreateAssign(a); }), "存货分类'99'不存在.");
   // The code reaches the class lookup as a literal, apostrophe and all.
-  EXPECT_EQ(AssertMessage([&] { auto a = ClassAssign("0' or '1'='1", "R1"); rm->CreateAssign(a); }),
+  EXPECT_EQ(FailureText([&] { auto a = ClassAssign("0' or '1'='1", "R1"); rm->CreateAssign(a); }),
             "存货分类'0' or '1'='1'不存在.");
-  EXPECT_EQ(AssertMessage([&] { auto a = ClassAssign("01", "NOPE"); rm->CreateAssign(a); }), "条码规则'NOPE'不存在");
+  EXPECT_EQ(FailureText([&] { auto a = ClassAssign("01", "NOPE"); rm->CreateAssign(a); }), "条码规则'NOPE'不存在");
   auto first = ClassAssign("01", "R1");
   rm->CreateAssign(first);
-  EXPECT_EQ(AssertMessage([&] { auto a = ClassAssign("01", "R2"); rm->CreateAssign(a); }), kClassTaken);
+  EXPECT_EQ(FailureText([&] { auto a = ClassAssign("01", "R2"); rm->CreateAssign(a); }), kClassTaken);
   EXPECT_EQ(AssignRows(), 1);
 }
 
@@ -151,14 +151,14 @@ TEST_P(RuleAssignmentsTest, SaveKeepsTheCodeAndRespectsOtherAssignments) {
   EXPECT_EQ(rm->LoadAssignByInventory("P001")->assignId(), a->assignId());
 
   std::static_pointer_cast<clsInventoryAssign>(a)->setInventoryId("P002");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveAssign(a); }), kItemTaken);
+  EXPECT_EQ(FailureText([&] { rm->SaveAssign(a); }), kItemTaken);
 
   auto c = ClassAssign("01", "R1");
   rm->CreateAssign(c);
   auto d = ClassAssign("02", "R1");
   rm->CreateAssign(d);
   std::static_pointer_cast<clsInventoryClassAssign>(d)->setInvClassId("01");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveAssign(d); }), kClassTaken);
+  EXPECT_EQ(FailureText([&] { rm->SaveAssign(d); }), kClassTaken);
   EXPECT_EQ(rm->LoadAssignByInventoryClass("02")->assignId(), d->assignId());
 }
 
@@ -170,8 +170,8 @@ TEST_P(RuleAssignmentsTest, AssignmentWithBarcodesIsFrozen) {
   EXPECT_TRUE(rm->IsAssignInUsed(a->assignId()));
 
   a->setRuleId("R2");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveAssign(a); }), "已经有条码使用该规则分配生成，不能修改规则分配");
-  EXPECT_EQ(AssertMessage([&] { rm->RemoveAssign(a->assignId()); }), "已经有条码使用该规则分配生成，不能删除规则分配.");
+  EXPECT_EQ(FailureText([&] { rm->SaveAssign(a); }), "已经有条码使用该规则分配生成，不能修改规则分配");
+  EXPECT_EQ(FailureText([&] { rm->RemoveAssign(a->assignId()); }), "已经有条码使用该规则分配生成，不能删除规则分配.");
   EXPECT_EQ(rm->LoadAssignByInventory("P001")->ruleId(), "R1");
 
   auto b = ItemAssign("P002", "R1");
@@ -202,8 +202,8 @@ TEST_P(RuleAssignmentsTest, TheLoserOfARaceGetsTheAlreadyAssignedMessage) {
     }
     return 0.5F;
   });
-  EXPECT_EQ(AssertMessage([&] { auto a = ItemAssign("P001", "R1"); rm->CreateAssign(a); }), kItemTaken);
-  EXPECT_EQ(AssertMessage([&] { auto a = ClassAssign("01", "R1"); rm->CreateAssign(a); }), kClassTaken);
+  EXPECT_EQ(FailureText([&] { auto a = ItemAssign("P001", "R1"); rm->CreateAssign(a); }), kItemTaken);
+  EXPECT_EQ(FailureText([&] { auto a = ClassAssign("01", "R1"); rm->CreateAssign(a); }), kClassTaken);
   EXPECT_EQ(rm->LoadAssignByInventory("P001")->assignId(), "OTHER1");
   EXPECT_EQ(draws, 2) << "a lost race draws no further code";
   EXPECT_EQ(AssignRows(), 2);

@@ -11,7 +11,7 @@
 #include "rules/RuleTestSupport.h"
 
 using namespace quillstone;
-using quillstone::test::AssertMessage;
+using quillstone::test::FailureText;
 using quillstone::test::PlainRule;
 
 namespace {
@@ -94,16 +94,16 @@ TEST_P(RuleRightsTest, RefusedRightsAreNeverReleased) {
   StartRecording("clerk");
 
   auto rule = PlainRule("R2");
-  EXPECT_EQ(AssertMessage([&] { rm->CreateRule(rule); }), "您没有新建条码规则的权限.");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveRule(rule); }), "您没有修改条码规则的权限.");
+  EXPECT_EQ(FailureText([&] { rm->CreateRule(rule); }), "您没有新建条码规则的权限.");
+  EXPECT_EQ(FailureText([&] { rm->SaveRule(rule); }), "您没有修改条码规则的权限.");
   std::string id = "R1";
-  EXPECT_EQ(AssertMessage([&] { rm->RemoveRule(id); }), "您没有删除条码规则的权限.");
+  EXPECT_EQ(FailureText([&] { rm->RemoveRule(id); }), "您没有删除条码规则的权限.");
   EXPECT_EQ(Calls(), (CallLog{kRuleBegin, kRuleBegin, kRuleBegin}));
 
   std::shared_ptr<clsRuleAssign> a = std::make_shared<clsInventoryAssign>();
-  EXPECT_EQ(AssertMessage([&] { rm->CreateAssign(a); }), "您没有新建条码规则分配的权限.");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveAssign(a); }), "您没有修改条码规则分配的权限.");
-  EXPECT_EQ(AssertMessage([&] { rm->RemoveAssign("A1"); }), "您没有删除条码规则分配的权限.");
+  EXPECT_EQ(FailureText([&] { rm->CreateAssign(a); }), "您没有新建条码规则分配的权限.");
+  EXPECT_EQ(FailureText([&] { rm->SaveAssign(a); }), "您没有修改条码规则分配的权限.");
+  EXPECT_EQ(FailureText([&] { rm->RemoveAssign("A1"); }), "您没有删除条码规则分配的权限.");
   EXPECT_EQ(Calls(), (CallLog{kAssignBegin, kAssignBegin, kAssignBegin}));
 
   EXPECT_EQ(rm->LoadRule("R2"), nullptr);
@@ -114,27 +114,27 @@ TEST_P(RuleRightsTest, RefusedRightsAreNeverReleased) {
 TEST_P(RuleRightsTest, GrantedRightsAreReleasedAfterSuccessAndFailure) {
   StartRecording("admin");
   auto invalid = PlainRule("R1", "  ");
-  AssertMessage([&] { rm->CreateRule(invalid); });
+  FailureText([&] { rm->CreateRule(invalid); });
   EXPECT_EQ(Calls(), CallLog{}) << "validation comes before the rights check";
 
   rm->CreateRule(PlainRule("R1"));
   EXPECT_EQ(Calls(), (CallLog{kRuleBegin, kRuleEnd}));
-  EXPECT_EQ(AssertMessage([&] { rm->CreateRule(PlainRule("R1")); }), "条码规则编号重复");
+  EXPECT_EQ(FailureText([&] { rm->CreateRule(PlainRule("R1")); }), "条码规则编号重复");
   EXPECT_EQ(Calls(), (CallLog{kRuleBegin, kRuleEnd}));
 
   std::shared_ptr<clsRuleAssign> a = std::make_shared<clsInventoryAssign>();
   std::static_pointer_cast<clsInventoryAssign>(a)->setInventoryId("P003");
   a->setRuleId("R1");
-  AssertMessage([&] { rm->CreateAssign(a); });
+  FailureText([&] { rm->CreateAssign(a); });
   EXPECT_EQ(Calls(), (CallLog{kAssignBegin, kAssignEnd}));
   std::static_pointer_cast<clsInventoryAssign>(a)->setInventoryId("P001");
   rm->CreateAssign(a);
   EXPECT_EQ(Calls(), (CallLog{kAssignBegin, kAssignEnd}));
 
   auto rule = PlainRule("R1");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveRule(rule); }), "该条码规则已被使用，不能修改");
+  EXPECT_EQ(FailureText([&] { rm->SaveRule(rule); }), "该条码规则已被使用，不能修改");
   std::string id = "R1";
-  EXPECT_EQ(AssertMessage([&] { rm->RemoveRule(id); }), "该条码规则已被使用，不能删除");
+  EXPECT_EQ(FailureText([&] { rm->RemoveRule(id); }), "该条码规则已被使用，不能删除");
   EXPECT_EQ(Calls(), (CallLog{kRuleBegin, kRuleEnd, kRuleBegin, kRuleEnd}));
 
   rm->RemoveAssign(a->assignId());

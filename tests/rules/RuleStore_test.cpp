@@ -6,7 +6,7 @@
 #include "rules/RuleTestSupport.h"
 
 using namespace quillstone;
-using quillstone::test::AssertMessage;
+using quillstone::test::FailureText;
 using quillstone::test::MakeRule;
 using quillstone::test::PlainRule;
 
@@ -48,7 +48,7 @@ TEST_P(RuleStoreTest, CreatedRuleLoadsAsStored) {
   EXPECT_EQ(items.Item(3)->objRule(), loaded);
 
   EXPECT_EQ(rm->LoadRule("R'2"), nullptr);
-  EXPECT_EQ(AssertMessage([&] { rm->CreateRule(PlainRule("R'1")); }), "条码规则编号重复");
+  EXPECT_EQ(FailureText([&] { rm->CreateRule(PlainRule("R'1")); }), "条码规则编号重复");
 }
 
 TEST_P(RuleStoreTest, LoadComputesStartsAndSaveRenumbers) {
@@ -107,8 +107,8 @@ TEST_P(RuleStoreTest, RuleInUseIsFrozen) {
   for (std::string id : {"RA", "RB"}) {
     EXPECT_TRUE(rm->IsRuleInUsed(id)) << id;
     auto changed = PlainRule(id, "改名");
-    EXPECT_EQ(AssertMessage([&] { rm->SaveRule(changed); }), "该条码规则已被使用，不能修改");
-    EXPECT_EQ(AssertMessage([&] { rm->RemoveRule(id); }), "该条码规则已被使用，不能删除");
+    EXPECT_EQ(FailureText([&] { rm->SaveRule(changed); }), "该条码规则已被使用，不能修改");
+    EXPECT_EQ(FailureText([&] { rm->RemoveRule(id); }), "该条码规则已被使用，不能删除");
     EXPECT_EQ(rm->LoadRule(id)->ruleName(), id == "RA" ? "分配" : "条码");
     EXPECT_EQ(ItemRows(id), 2);
   }
@@ -125,7 +125,7 @@ TEST_P(RuleStoreTest, SaveAndRemove) {
 
   // A code that is not stored is refused instead of leaving items without a rule.
   auto unknown = PlainRule("R2");
-  EXPECT_EQ(AssertMessage([&] { rm->SaveRule(unknown); }), "条码规则'R2'不存在，不能修改");
+  EXPECT_EQ(FailureText([&] { rm->SaveRule(unknown); }), "条码规则'R2'不存在，不能修改");
   EXPECT_EQ(ItemRows("R2"), 0);
 
   std::string id = "R1";
@@ -141,7 +141,7 @@ TEST_P(RuleStoreTest, AFailedItemInsertLeavesTheStoredRuleAsItWas) {
   rm->CreateRule(PlainRule("R1", "原样"));
 
   auto broken = MakeRule("R1", "改坏", 10, {{ISTInventory, 6}, {ISTFixed, 4, "BOOM"}});
-  AssertMessage([&] { rm->SaveRule(broken); });
+  FailureText([&] { rm->SaveRule(broken); });
   auto kept = rm->LoadRule("R1");
   ASSERT_NE(kept, nullptr);
   EXPECT_EQ(kept->ruleName(), "原样");
@@ -150,7 +150,7 @@ TEST_P(RuleStoreTest, AFailedItemInsertLeavesTheStoredRuleAsItWas) {
   EXPECT_EQ(kept->ruleItems()->Item(2)->relevantValue(), "AB");
 
   auto fresh = MakeRule("R2", "新建", 10, {{ISTInventory, 6}, {ISTFixed, 4, "BOOM"}});
-  AssertMessage([&] { rm->CreateRule(fresh); });
+  FailureText([&] { rm->CreateRule(fresh); });
   EXPECT_EQ(rm->LoadRule("R2"), nullptr);
   EXPECT_EQ(ItemRows("R2"), 0);
 

@@ -7,14 +7,15 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/Error.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "support/CaughtError.h"
+#include "support/SegmentDef.h"
 #include "support/SystemTest.h"
 
 namespace quillstone {
@@ -47,23 +48,17 @@ inline std::tm SampleTime() {
   return t;
 }
 
-struct ItemSpec {
-  ItemSourceType type;
-  int16_t length;
-  std::string relevantValue = "";
-};
-
 inline std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& id, const std::string& name, int16_t length,
-                                                const std::vector<ItemSpec>& items) {
+                                                const std::vector<SegmentDef>& items) {
   auto rule = std::make_shared<clsBarCodeRule>();
   rule->setRuleId(id);
   rule->setRuleName(name);
   rule->setLength(length);
   rule->setBarCodeType("1");
-  for (const ItemSpec& spec : items) {
-    auto item = rule->CreateRuleItem(spec.type);
-    item->setLength(spec.length);
-    item->setRelevantValue(spec.relevantValue);
+  for (const SegmentDef& def : items) {
+    auto item = rule->CreateRuleItem(def.type);
+    item->setLength(def.length);
+    item->setRelevantValue(def.relevantValue);
     rule->ruleItems()->Add(item);
   }
   return rule;
@@ -74,33 +69,11 @@ inline std::shared_ptr<clsBarCodeRule> PlainRule(const std::string& id, const st
   return MakeRule(id, name, 8, {{ISTInventory, 6}, {ISTFixed, 2, "AB"}});
 }
 
-// The description of the library failure `call` raises, after checking number and source.
-template <typename F>
-std::string AssertMessage(F&& call) {
-  Error e = CaughtError(std::forward<F>(call));
-  EXPECT_EQ(e.number(), Error::kLibraryNumber) << e.description();
-  EXPECT_EQ(e.source(), "Assert") << e.description();
-  return e.description();
-}
-
 }  // namespace quillstone::test
 
 class RuleManagerTest : public SystemTest {
  protected:
-  void SetUp() override {
-    SystemTest::SetUp();
-    if (HasFatalFailure()) return;
-    rm = sys.GetRuleManager();
-  }
-  void TearDown() override {
-    rm.reset();
-    SystemTest::TearDown();
-  }
-  void RestartAs(const std::string& user) {
-    rm.reset();
-    SystemTest::RestartAs(user);
-    rm = sys.GetRuleManager();
-  }
+  void Started() override { rm = sys.GetRuleManager(); }
 
   int64_t Count(const std::string& sql, const std::vector<quillstone::Variant>& params = {}) {
     auto rs = conn->Query(sql, params);

@@ -14,10 +14,7 @@
 namespace quillstone {
 namespace {
 
-using test::CaughtError;
-using test::ExpectRaised;
-using test::MakeSegmentFrame;
-using test::RoundTrip;
+using namespace test;
 
 TEST(DateItemSources, RuleItemMustCarryAFormatOfItsOwnLength) {
   clsMadeDateItemSource made;

@@ -11,10 +11,7 @@
 namespace quillstone {
 namespace {
 
-using test::CaughtError;
-using test::ExpectRaised;
-using test::MakeSegmentFrame;
-using test::RoundTrip;
+using namespace test;
 
 class FreeItemSourceTest : public SystemTest {
  protected:

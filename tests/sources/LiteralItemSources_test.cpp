@@ -14,10 +14,7 @@
 namespace quillstone {
 namespace {
 
-using test::CaughtError;
-using test::ExpectRaised;
-using test::MakeSegmentFrame;
-using test::RoundTrip;
+using namespace test;
 
 TEST(LiteralItemSources, LengthIsConstantExceptForTheBatchSource) {
   clsFixedItemSource fixed;
@@ -45,6 +42,8 @@ TEST(LiteralItemSources, RuleItemLengthMustLieWithinTheRule) {
   clsCheckItemSource check;
   clsBatchItemSource batch;
   for (clsItemSource* source : std::initializer_list<clsItemSource*>{&fixed, &other, &check, &batch}) {
+    // A missing rule item is the caller's fault, refused rather than dereferenced.
+    ExpectRaised(CaughtError([&] { source->VerifyRuleItem(nullptr); }), "Assert", "bad parameter: ruleItem");
     auto empty = MakeSegmentFrame(source->itemType(), 0, "");
     ExpectRaised(CaughtError([&] { source->VerifyRuleItem(empty.item); }), "Assert", "条码规则项长度不能小于1");
     auto tooLong = MakeSegmentFrame(source->itemType(), 11, Blanks(11), 10);

@@ -11,11 +11,7 @@
 namespace quillstone {
 namespace {
 
-using test::CaughtError;
-using test::ExpectRaised;
-using test::MakeSegmentFrame;
-using test::RoundTrip;
-using test::SegmentFrame;
+using namespace test;
 
 constexpr ItemSourceType kMasterTypes[] = {ISTInventory, ISTInventoryClass, ISTVendor,
                                            ISTWarehouse, ISTPosition,       ISTInventoryUnit};

@@ -10,7 +10,6 @@
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryInfo.h"
-#include "quillstone/platform/Error.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone::test {
@@ -45,12 +44,6 @@ inline std::shared_ptr<clsInventoryInfo> RoundTrip(clsItemSource& source, Segmen
   auto decoded = std::make_shared<clsInventoryInfo>();
   source.Decode(decoded, f.item, f.segment);
   return decoded;
-}
-
-inline void ExpectRaised(const Error& e, const std::string& source, const std::string& description) {
-  EXPECT_EQ(e.number(), Error::kLibraryNumber) << e.description();
-  EXPECT_EQ(e.source(), source) << e.description();
-  EXPECT_EQ(e.description(), description);
 }
 
 }  // namespace quillstone::test

@@ -8,10 +8,7 @@
 namespace quillstone {
 namespace {
 
-using test::CaughtError;
-using test::ExpectRaised;
-using test::MakeSegmentFrame;
-using test::RoundTrip;
+using namespace test;
 
 TEST(UnitCostItemSource, RuleItemMustKeepZeroToSixPlaces) {
   clsUnitCostItemSource unitCost;

@@ -28,6 +28,7 @@ void SystemTest::RestartAs(const std::string& user, const std::string& date) {
   if (sys.context()) sys.ExitSystem();
   login = LoginAs(user, date);
   sys.InitSystem(login, conn);
+  Started();
 }
 
 std::shared_ptr<clsItemSource> SystemTest::Source(int32_t itemType) const {

@@ -20,6 +20,8 @@ class SystemTest : public BackendTest {
   std::shared_ptr<quillstone::HostLogin> LoginAs(const std::string& user, const std::string& date = "2003-06-01");
   // Restarts the root as `user` on the test's connection.
   void RestartAs(const std::string& user, const std::string& date = "2003-06-01");
+  // Called each time the root has (re)started, so a fixture can take the new managers.
+  virtual void Started() {}
 
   std::shared_ptr<quillstone::clsContext> context() const { return sys.context(); }
   std::shared_ptr<quillstone::clsItemSource> Source(int32_t itemType) const;

@@ -64,8 +64,10 @@ class clsBarCodeManager {
   // The live context; raises when the manager is not attached.
   std::shared_ptr<clsContext> Context() const;
 
-  // The full check before a barcode is registered; raises the first failure, True otherwise.
-  bool VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode);
+  // The full check before a barcode of `rule` (loaded by the caller) is registered; raises the
+  // first failure, True otherwise.
+  bool VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode,
+                     const std::shared_ptr<clsBarCodeRule>& rule);
   // The host's inventory record of the item, with the user's access rights applied.
   std::shared_ptr<HostUserVO> LoadInventory(const std::string& inventoryId);
   void VerifyPosition(const clsInventoryInfo& invInfo);

@@ -17,7 +17,6 @@ class Error : public std::runtime_error {
   static constexpr int32_t kTypeMismatch = 13;
   static constexpr int32_t kInvalidUseOfNull = 94;
   static constexpr int32_t kDatabase = -2147217900;
-  static constexpr int32_t kEncoding = 5;
 
   Error(int32_t number, std::string source, std::string description);
 

@@ -32,7 +32,6 @@ class Variant {
   bool isEmpty() const { return type() == Type::Empty; }
   bool isNull() const { return type() == Type::Null; }
   bool isText() const { return type() == Type::String; }
-  bool isNumeric() const;
   bool isDate() const { return type() == Type::Date; }
 
   // Conversions in the manner of the host's own: they raise "类型不匹配" for values that

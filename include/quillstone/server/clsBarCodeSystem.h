@@ -36,8 +36,8 @@ class clsBarCodeSystem {
   void CreateManagers();
   void RequireInitialised() const;
 
+  // Set while the root is initialised, and only then.
   std::shared_ptr<clsContext> context_;
-  bool initialised_ = false;
   bool callerConnection_ = false;
 };
 

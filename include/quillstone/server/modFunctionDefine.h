@@ -40,4 +40,7 @@ void TrapAndRaiseError(const std::function<void()>& body, const std::function<vo
 // Text used for a trapped failure that carried no description.
 extern const char* const kBlankFailureMessage;
 
+// The refusal of a service call made while the service root is not initialised.
+extern const char* const kServiceNotStarted;
+
 }  // namespace quillstone

@@ -2,14 +2,13 @@
 // No check digit is computed.
 #pragma once
 
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 
-class clsCheckItemSource : public clsCommonItemSource {
+class clsCheckItemSource : public FixedLength<clsCommonItemSource, 1> {
  public:
-  int16_t length() const override { return 1; }
-  void setLength(int16_t /*length*/) override {}
   ItemSourceType itemType() const override { return ISTCheck; }
 
   bool Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem, const RuleItemPtr& ruleItem) override;

@@ -3,11 +3,13 @@
 #pragma once
 
 #include "quillstone/platform/Variant.h"
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {
 
-class clsDateItemSource : public clsItemSource {
+// The segment's length is the format's; the source keeps none.
+class clsDateItemSource : public FixedLength<clsItemSource> {
  public:
   // The wording of one date kind's failures.
   struct Messages {
@@ -19,10 +21,6 @@ class clsDateItemSource : public clsItemSource {
     const char* mismatchPrefix;  // followed by the expected and the actual value
     const char* decodePrefix;    // followed by the segment that is no real day
   };
-
-  // The segment's length is the format's; the length from the source table means nothing here.
-  int16_t length() const override { return 0; }
-  void setLength(int16_t /*length*/) override {}
 
   bool VerifyRuleItem(const RuleItemPtr& ruleItem) override;
   bool VerifyAssign(const std::shared_ptr<HostUserVO>& inv, const RuleItemPtr& ruleItem) override;

@@ -1,15 +1,14 @@
 // Segment holding the rule item's fixed text, the same in every barcode of the rule.
 #pragma once
 
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 
-class clsFixedItemSource : public clsCommonItemSource {
+// The segment's length is the rule item's; the source keeps none.
+class clsFixedItemSource : public FixedLength<clsCommonItemSource> {
  public:
-  // The segment's length is the rule item's; the source keeps none.
-  int16_t length() const override { return 0; }
-  void setLength(int16_t /*length*/) override {}
   ItemSourceType itemType() const override { return ISTFixed; }
 
   // Also demands a relevant value of exactly the item's length.

@@ -45,7 +45,7 @@ class clsItemSource {
   virtual void Decode(InventoryInfoPtr& invInfo, const RuleItemPtr& ruleItem, BarCodeItemPtr& barCodeItem);
 
  protected:
-  // The length check every source makes of a rule item: at least 1, at most the rule's length.
+  // The check every source makes of a rule item: given, at least 1 long, at most the rule's length.
   static void CommonLengthCheck(const RuleItemPtr& ruleItem);
   // The context given to InitSource; raises when it is gone.
   std::shared_ptr<clsContext> context() const;

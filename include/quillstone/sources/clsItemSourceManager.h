@@ -30,7 +30,6 @@ class clsItemSourceManager {
   void LoadSources(const std::shared_ptr<clsContext>& context);
   std::shared_ptr<clsItemSource> CreateItemSource(const Recordset& row, const std::shared_ptr<clsContext>& context);
 
-  std::weak_ptr<clsContext> context_;
   std::shared_ptr<SourceList> sources_;
 };
 

@@ -42,8 +42,6 @@ class clsMasterDataItemSource : public clsCommonItemSource {
 
   // Writes the decoded record into the info; by default its code into the property of itemType().
   virtual void WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const;
-  // A column as the sources read it: Null as the empty text, blanks removed at both ends.
-  static std::string TrimmedField(const Recordset& record, const char* column);
 
  private:
   std::string LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const;

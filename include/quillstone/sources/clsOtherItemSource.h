@@ -2,14 +2,13 @@
 // checks only their length.
 #pragma once
 
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 
-class clsOtherItemSource : public clsCommonItemSource {
+class clsOtherItemSource : public FixedLength<clsCommonItemSource> {
  public:
-  int16_t length() const override { return 0; }
-  void setLength(int16_t /*length*/) override {}
   ItemSourceType itemType() const override { return ISTOther; }
 
   bool Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem, const RuleItemPtr& ruleItem) override;

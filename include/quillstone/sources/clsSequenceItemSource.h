@@ -2,16 +2,15 @@
 // number is drawn for good only when a barcode is registered.
 #pragma once
 
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {
 
-class clsSequenceItemSource : public clsItemSource {
+// The width comes from each rule item, so the source has no length of its own.
+class clsSequenceItemSource : public FixedLength<clsItemSource> {
  public:
   ItemSourceType itemType() const override { return ISTSequence; }
-  // The width comes from each rule item, so the source has no length of its own.
-  int16_t length() const override { return 0; }
-  void setLength(int16_t /*length*/) override {}
 
   void InitSource(const std::shared_ptr<clsContext>& context) override;
   bool VerifyRuleItem(const RuleItemPtr& ruleItem) override;

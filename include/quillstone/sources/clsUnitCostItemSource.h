@@ -5,15 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {
 
-class clsUnitCostItemSource : public clsItemSource {
+// The segment's length is the rule item's; the source keeps none.
+class clsUnitCostItemSource : public FixedLength<clsItemSource> {
  public:
-  // The segment's length is the rule item's; the length from the source table means nothing here.
-  int16_t length() const override { return 0; }
-  void setLength(int16_t /*length*/) override {}
   ItemSourceType itemType() const override { return ISTUnitCost; }
 
   bool VerifyRuleItem(const RuleItemPtr& ruleItem) override;

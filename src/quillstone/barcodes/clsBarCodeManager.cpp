@@ -26,7 +26,7 @@ void clsBarCodeManager::DetachContext() {
 
 std::shared_ptr<clsContext> clsBarCodeManager::Context() const {
   auto context = context_.lock();
-  Assert(context != nullptr, "条形码服务组件没有成功初始化，请先初始化服务.");
+  Assert(context != nullptr, kServiceNotStarted);
   return context;
 }
 

@@ -4,7 +4,7 @@
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
-#include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/host/HostFactory.h"
@@ -55,13 +55,8 @@ void VerifyUnit(Connection& conn, const HostUserVO& inv, const clsInventoryInfo&
   const std::string unit = Trim(NullToStr(invInfo.unit()));
   const std::string group = Trim(inv.unitGroupCode);
   if (unit.empty() || group.empty()) return;
-  bool found = false;
-  {
-    auto rs = conn.Query("select * from ComputationUnit where cGroupCode=? and cComunitCode =?",
-                         {Variant(group), Variant(unit)});
-    found = !rs->IsEOF();
-  }
-  if (!found) {
+  if (!HasRow(conn, "select * from ComputationUnit where cGroupCode=? and cComunitCode =?",
+              {Variant(group), Variant(unit)})) {
     RaiseError("计量单位'" + NullToStr(invInfo.unit()) + "'不属于存货'" + invInfo.inventoryId() + "'的计量单位组");
   }
 }
@@ -99,14 +94,14 @@ std::shared_ptr<clsBarCode> clsBarCodeManager::EncodeBarCode(const std::shared_p
 }
 
 bool clsBarCodeManager::VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo,
-                                      const std::shared_ptr<clsBarCode>& barCode) {
+                                      const std::shared_ptr<clsBarCode>& barCode,
+                                      const std::shared_ptr<clsBarCodeRule>& rule) {
   bool result = false;
   TrapAndReraise([&] {
     if (invInfo == nullptr) RaiseError("参数invInfo不能为空");
     if (barCode == nullptr) RaiseError("参数barCode不能为空");
-    auto context = Context();
-    auto rule = context->objRuleManager()->LoadRule(barCode->ruleId());
     if (rule == nullptr) RaiseError("不能获得条码规则信息，规则编码=" + barCode->ruleId());
+    auto context = Context();
     auto inv = LoadInventory(invInfo->inventoryId());
     if (inv == nullptr) RaiseError("不能获得此存货信息或者对存货没有权限，存货编码=" + invInfo->inventoryId());
 

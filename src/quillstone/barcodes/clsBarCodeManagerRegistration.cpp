@@ -10,6 +10,7 @@
 #include "quillstone/model/clsRuleAssign.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Transaction.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/RightsBracket.h"
@@ -63,7 +64,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::CreateBarCode(
     RequireArguments(invInfo, barCode, assign);
     RunWithRight(*Context(), kRight, "您没有生成条码的权限.", [&] {
       auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
-      if (!VerifyBarCode(invInfo, barCode)) RaiseError(kVerifyFailed);
+      if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       RequireSegmentsOfRule(*rule, *barCode);
       DrawSequenceNumbers(*rule, *barCode);
       EncodeCheckSegments(invInfo, *rule, *barCode);
@@ -84,7 +85,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::AddInventoryBarCodeSe
     if (barCode->ruleId() != assign->ruleId()) RaiseError(kRuleMismatch);
     auto rule = LoadBarCodeRule(barCode->ruleId(), "不能获得条码规则信息，规则编码=");
     RunWithRight(*Context(), kRight, "您没有增加条码的权限.", [&] {
-      if (!VerifyBarCode(invInfo, barCode)) RaiseError(kVerifyFailed);
+      if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       result = InsertInventoryBarCodeSet(barCode, invInfo, assign, rule);
     });
   });
@@ -101,7 +102,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::UpdateBarCode(
     RunWithRight(*context, kRight, "您没有修改条码的权限.", [&] {
       if (LoadInventoryBarCodeSet(oldBarCode, true) == nullptr) RaiseError("条形码'" + oldBarCode + "'不存在.");
       auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
-      if (!VerifyBarCode(invInfo, barCode)) RaiseError(kVerifyFailed);
+      if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       RequireSegmentsOfRule(*rule, *barCode);
       EncodeCheckSegments(invInfo, *rule, *barCode);
 
@@ -204,9 +205,9 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::InsertInventoryBarCod
 }
 
 bool clsBarCodeManager::IsRegistered(const std::string& barCode) {
-  auto rs =
-      Context()->mConn()->Query("select count(*) as n from InventoryBarCodeSet where cBarCode = ?", {Variant(barCode)});
-  return NullToLng(rs->Field("n")) > 0;
+  auto count = FirstField(*Context()->mConn(), "select count(*) as n from InventoryBarCodeSet where cBarCode = ?",
+                          {Variant(barCode)}, "n");
+  return count && NullToLng(*count) > 0;
 }
 
 }  // namespace quillstone

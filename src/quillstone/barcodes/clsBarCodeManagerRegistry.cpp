@@ -7,6 +7,7 @@
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/ClientRecordset.h"
 #include "quillstone/platform/Connection.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
@@ -15,23 +16,21 @@
 namespace quillstone {
 namespace {
 
-std::string TrimmedText(const Recordset& rs, const char* column) { return Trim(NullToStr(rs.Field(column))); }
-
 // A registry row as a record. Property columns keep their stored value (Null stays Null), so a
 // verification skips the properties the barcode's rule did not store.
 std::shared_ptr<clsInventoryBarCodeSet> ReadBarCodeSet(const Recordset& rs, bool withSpec) {
   auto record = std::make_shared<clsInventoryBarCodeSet>();
   auto inv = std::make_shared<clsInventoryInfo>();
   record->setInvInfo(inv);
-  record->setBarCode(TrimmedText(rs, "cBarCode"));
-  record->setCreateDate(TrimmedText(rs, "dCreateDate"));
-  record->setAssignId(TrimmedText(rs, "cAssignId"));
-  record->setRuleId(TrimmedText(rs, "cRuleId"));
-  inv->setInventoryId(TrimmedText(rs, "cInvCode"));
-  inv->setInventoryName(TrimmedText(rs, "cInvName"));
-  inv->setInventoryClassId(TrimmedText(rs, "cInvCCode"));
-  inv->setInventoryClassName(TrimmedText(rs, "cInvCName"));
-  if (withSpec) inv->setInventorySpec(Variant(TrimmedText(rs, "cInvStd")));
+  record->setBarCode(FieldText(rs, "cBarCode"));
+  record->setCreateDate(FieldText(rs, "dCreateDate"));
+  record->setAssignId(FieldText(rs, "cAssignId"));
+  record->setRuleId(FieldText(rs, "cRuleId"));
+  inv->setInventoryId(FieldText(rs, "cInvCode"));
+  inv->setInventoryName(FieldText(rs, "cInvName"));
+  inv->setInventoryClassId(FieldText(rs, "cInvCCode"));
+  inv->setInventoryClassName(FieldText(rs, "cInvCName"));
+  if (withSpec) inv->setInventorySpec(Variant(FieldText(rs, "cInvStd")));
   for (int k = 1; k <= clsInventoryInfo::kFreeCount; ++k) inv->setFree(k, rs.Field("cFree" + std::to_string(k)));
   inv->setBatchNo(rs.Field("cBatch"));
   inv->setVendorId(rs.Field("cVenCode"));

@@ -135,12 +135,7 @@ namespace {
 // never touches the statement and the statement goes back to the cache as soon as it is done.
 class SqliteRecordset : public Recordset {
  public:
-  explicit SqliteRecordset(SqliteConnection::Statement statement) : statement_(std::move(statement)) {
-    const int count = sqlite3_column_count(statement_.get());
-    names_.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) names_.emplace_back(sqlite3_column_name(statement_.get(), i));
-    Step();
-  }
+  explicit SqliteRecordset(SqliteConnection::Statement statement) : statement_(std::move(statement)) { Step(); }
 
   bool IsEOF() const override { return eof_; }
 
@@ -168,6 +163,13 @@ class SqliteRecordset : public Recordset {
   void Step() {
     sqlite3_stmt* stmt = statement_.get();
     const int rc = sqlite3_step(stmt);
+    if (first_step_) {
+      // Only now: a statement that the first step prepared again for a changed table (select *)
+      // may have other columns than before.
+      first_step_ = false;
+      const int count = sqlite3_column_count(stmt);
+      for (int i = 0; i < count; ++i) names_.emplace_back(sqlite3_column_name(stmt, i));
+    }
     if (rc == SQLITE_ROW) {
       row_.clear();
       for (int i = 0; i < FieldCount(); ++i) row_.push_back(ColumnValue(stmt, i));
@@ -188,6 +190,7 @@ class SqliteRecordset : public Recordset {
   std::vector<std::string> names_;
   std::vector<Variant> row_;
   bool eof_ = false;
+  bool first_step_ = true;
 };
 
 }  // namespace

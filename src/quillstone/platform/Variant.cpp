@@ -50,18 +50,6 @@ int64_t RoundChecked(double d, double lo, double hi) {
 
 }  // namespace
 
-bool Variant::isNumeric() const {
-  switch (type()) {
-    case Type::Int16:
-    case Type::Int32:
-    case Type::Int64:
-    case Type::Double:
-      return true;
-    default:
-      return false;
-  }
-}
-
 std::string Variant::toString() const {
   switch (type()) {
     case Type::Empty:

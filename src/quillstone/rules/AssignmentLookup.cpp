@@ -1,18 +1,18 @@
 // Reading assignments, and finding the one that governs an inventory item through its classes.
 #include <string>
 
-#include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
+#include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
 namespace {
-
-using rules::FieldText;
 
 const char* const kByInventorySql =
     "select RuleAssign.*,Inventory.cInvName,BarCodeRule.ruleName from RuleAssign "
@@ -95,12 +95,10 @@ std::shared_ptr<clsRuleAssign> clsRuleManager::FindAssignByInventory(const std::
     if (found != nullptr) return;
 
     Connection& conn = Conn();
-    std::string codingRule;
-    {
-      auto rs = conn.Query("select codingrule,lgrade from GradeDef where keyword='inventoryclass'");
-      Assert(!rs->IsEOF(), "存货分类编码级次不存在");
-      codingRule = FieldText(*rs, "codingrule");
-    }
+    auto coding =
+        FirstField(conn, "select codingrule,lgrade from GradeDef where keyword='inventoryclass'", {}, "codingrule");
+    Assert(coding.has_value(), "存货分类编码级次不存在");
+    const std::string codingRule = Trim(NullToStr(*coding));
     std::string classCode;
     int16_t grade = 0;
     {

@@ -1,11 +1,11 @@
 #include "quillstone/rules/RuleManagerSupport.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <random>
 
-#include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/platform/Recordset.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -24,13 +24,11 @@ std::size_t CharBytes(unsigned char lead) {
 
 }  // namespace
 
-std::string FieldText(const Recordset& row, const std::string& name) { return Trim(NullToStr(row.Field(name))); }
-
 int16_t FieldInt16(const Recordset& row, const std::string& name) { return ToInt16(NullToLng(row.Field(name))); }
 
 int32_t CountOf(Connection& conn, const std::string& sql, const Variant& value) {
-  auto rs = conn.Query(sql, {value});
-  return rs->IsEOF() ? 0 : NullToLng(rs->Field("i"));
+  auto count = FirstField(conn, sql, {value}, "i");
+  return count ? NullToLng(*count) : 0;
 }
 
 std::string LeftChars(const std::string& text, int count) {

@@ -1,5 +1,5 @@
-// What the rule store, the assignments and the assignment lookup share: reading trimmed text
-// fields and counts, cutting texts by characters, and making assignment codes.
+// What the rule store, the assignments and the assignment lookup share: reading 16-bit fields
+// and counts, cutting texts by characters, and making assignment codes.
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,6 @@ class Variant;
 
 namespace rules {
 
-// The field as text, Null read as empty, with the blanks at both ends removed.
-std::string FieldText(const Recordset& row, const std::string& name);
 // The field as a 16-bit number, Null or unconvertible read as 0; a larger value overflows.
 int16_t FieldInt16(const Recordset& row, const std::string& name);
 

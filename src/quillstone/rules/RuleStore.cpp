@@ -1,7 +1,6 @@
 // The rule store of clsRuleManager: rule headers in BarCodeRule, their items in BarCodeRuleItem.
 #include <string>
 
-#include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -9,7 +8,9 @@
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/platform/Transaction.h"
+#include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -18,7 +19,6 @@ namespace quillstone {
 namespace {
 
 using rules::FieldInt16;
-using rules::FieldText;
 
 const char* const kRuleRight = "ST050102";
 

@@ -10,11 +10,6 @@
 #include "quillstone/sources/clsItemSourceManager.h"
 
 namespace quillstone {
-namespace {
-
-const char* const kNotStarted = "条形码服务组件没有成功初始化，请先初始化服务.";
-
-}  // namespace
 
 void clsRuleManager::AttachContext(const std::shared_ptr<clsContext>& context) {
   context_ = context;
@@ -34,7 +29,7 @@ void clsRuleManager::DetachContext() {
 
 std::shared_ptr<clsContext> clsRuleManager::Context() const {
   auto context = context_.lock();
-  Assert(context != nullptr && context->mConn() != nullptr, kNotStarted);
+  Assert(context != nullptr && context->mConn() != nullptr, kServiceNotStarted);
   return context;
 }
 
@@ -42,7 +37,7 @@ Connection& clsRuleManager::Conn() const { return *Context()->mConn(); }
 
 clsItemSourceManager& clsRuleManager::Sources() const {
   auto sources = Context()->objItemSourceManager();
-  Assert(sources != nullptr, kNotStarted);
+  Assert(sources != nullptr, kServiceNotStarted);
   return *sources;
 }
 

@@ -15,11 +15,6 @@
 #include "quillstone/sources/clsSequenceManager.h"
 
 namespace quillstone {
-namespace {
-
-const char* const kNotInitialised = "条形码服务组件没有成功初始化，请先初始化服务.";
-
-}  // namespace
 
 void clsBarCodeSystem::InitSystem(std::shared_ptr<HostLogin>& login, const std::shared_ptr<Connection>& conn) {
   bool built = false;
@@ -30,7 +25,6 @@ void clsBarCodeSystem::InitSystem(std::shared_ptr<HostLogin>& login, const std::
         built = true;
       },
       [&] {
-        initialised_ = built;
         // On failure the half-built context is dropped whole, whatever the root had before.
         if (!built) context_.reset();
       });
@@ -81,7 +75,6 @@ void clsBarCodeSystem::CreateManagers() {
 
 void clsBarCodeSystem::ExitSystem() {
   RequireInitialised();
-  initialised_ = false;
   context_->objBarCodeManager()->DetachContext();
   context_->setObjBarCodeManager(nullptr);
   context_->objItemSourceManager()->DetachContext();
@@ -99,7 +92,7 @@ void clsBarCodeSystem::ExitSystem() {
   if (!callerConnection_ && conn) conn->Close();
 }
 
-void clsBarCodeSystem::RequireInitialised() const { Assert(initialised_ && context_ != nullptr, kNotInitialised); }
+void clsBarCodeSystem::RequireInitialised() const { Assert(context_ != nullptr, kServiceNotStarted); }
 
 std::shared_ptr<clsRuleManager> clsBarCodeSystem::GetRuleManager() const {
   RequireInitialised();

@@ -35,7 +35,7 @@ void clsHelper::AttachContext(const std::shared_ptr<clsContext>& context) { cont
 
 std::string clsHelper::GetBarCodeRefSQL(const std::string& filter) {
   auto context = context_.lock();
-  Assert(context != nullptr && context->moLogin() != nullptr, "条形码服务组件没有成功初始化，请先初始化服务.");
+  Assert(context != nullptr && context->moLogin() != nullptr, kServiceNotStarted);
 
   std::string sql = std::string(kRefSelect) + kRefColumns + kRefFrom;
   if (!Trim(filter).empty()) {

@@ -9,6 +9,7 @@
 namespace quillstone {
 
 const char* const kBlankFailureMessage = "操作失败，但没有给出错误信息";
+const char* const kServiceNotStarted = "条形码服务组件没有成功初始化，请先初始化服务.";
 
 void Assert(bool condition, const std::string& message) {
   if (!condition) throw Error(Error::kLibraryNumber, "Assert", message);
@@ -113,7 +114,6 @@ void TrapThen(const std::function<void()>& body, const std::function<void()>& re
 }
 
 void RaiseAssert(const std::string& message) { Assert(false, message); }
-void RaiseAsError(const std::string& message) { RaiseError(message); }
 
 }  // namespace
 
@@ -122,7 +122,7 @@ void TrapAndReraise(const std::function<void()>& body, const std::function<void(
 }
 
 void TrapAndRaiseError(const std::function<void()>& body, const std::function<void()>& release) {
-  TrapThen(body, release, RaiseAsError);
+  TrapThen(body, release, RaiseError);
 }
 
 }  // namespace quillstone

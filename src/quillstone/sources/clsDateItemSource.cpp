@@ -38,7 +38,6 @@ bool IsFullIsoDay(const std::string& text) {
 }  // namespace
 
 bool clsDateItemSource::VerifyRuleItem(const RuleItemPtr& ruleItem) {
-  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
   CommonLengthCheck(ruleItem);
   Assert(IsDateFormat(ruleItem->relevantValue()), messages_.format);
   Assert(AnsiLength(ruleItem->relevantValue()) == ruleItem->length(), messages_.formatLength);

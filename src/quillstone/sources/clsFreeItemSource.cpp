@@ -6,6 +6,8 @@
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostUserVO.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -23,7 +25,7 @@ void clsFreeItemSource::LoadFreeItemInfo(const std::string& key, std::string& id
     auto rows = context()->mConn()->Query("select * from UserDef where cClass = ? and cItem = ?",
                                           {Variant("存货"), Variant(key)});
     if (!rows->IsEOF()) {
-      id = Trim(NullToStr(rows->Field("cID")));
+      id = FieldText(*rows, "cID");
       name = NullToStr(rows->Field("cItemName"));
     }
   }
@@ -40,10 +42,10 @@ void clsFreeItemSource::SetFreeValue(clsInventoryInfo& invInfo, const std::strin
 }
 
 std::optional<std::string> clsFreeItemSource::FindFreeBarCode(const std::string& value) const {
-  auto rows = context()->mConn()->Query("select cBarCode from UserDefine where cID = ? and cValue = ?",
-                                        {Variant(freeItemId_), Variant(value)});
-  if (rows->IsEOF()) return std::nullopt;
-  return NullToStr(rows->Field("cBarCode"));
+  auto barCode = FirstField(*context()->mConn(), "select cBarCode from UserDefine where cID = ? and cValue = ?",
+                            {Variant(freeItemId_), Variant(value)}, "cBarCode");
+  if (!barCode) return std::nullopt;
+  return NullToStr(*barCode);
 }
 
 std::string clsFreeItemSource::LookupFreeBarCode(const std::string& value, const RuleItemPtr& ruleItem) const {
@@ -53,7 +55,6 @@ std::string clsFreeItemSource::LookupFreeBarCode(const std::string& value, const
 }
 
 bool clsFreeItemSource::VerifyRuleItem(const RuleItemPtr& ruleItem) {
-  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
   CommonLengthCheck(ruleItem);
   return true;
 }
@@ -93,15 +94,12 @@ void clsFreeItemSource::Decode(InventoryInfoPtr& invInfo, const RuleItemPtr& rul
   TrapAndReraise([&] {
     RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
     const std::string& value = barCodeItem->value();
-    std::string freeValue;
-    {
-      // Stored codes are compared without surrounding blanks, as Verify compares them.
-      auto rows = context()->mConn()->Query("select cValue from UserDefine where cID = ? and trim(cBarCode) = ?",
-                                            {Variant(freeItemId_), Variant(value)});
-      if (rows->IsEOF()) RaiseError("找不到指定条码'" + value + "'对应的" + freeItemName_);
-      freeValue = Trim(NullToStr(rows->Field("cValue")));
-    }
-    SetFreeValue(*invInfo, freeValue);
+    // Stored codes are compared without surrounding blanks, as Verify compares them.
+    auto freeValue =
+        FirstField(*context()->mConn(), "select cValue from UserDefine where cID = ? and trim(cBarCode) = ?",
+                   {Variant(freeItemId_), Variant(value)}, "cValue");
+    if (!freeValue) RaiseError("找不到指定条码'" + value + "'对应的" + freeItemName_);
+    SetFreeValue(*invInfo, Trim(NullToStr(*freeValue)));
   });
 }
 

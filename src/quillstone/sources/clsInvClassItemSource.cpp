@@ -2,6 +2,7 @@
 
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Recordset.h"
+#include "quillstone/server/FieldText.h"
 
 namespace quillstone {
 
@@ -18,8 +19,8 @@ clsInvClassItemSource::clsInvClassItemSource()
       }) {}
 
 void clsInvClassItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
-  invInfo.setInventoryClassId(TrimmedField(record, "cInvCCode"));
-  invInfo.setInventoryClassName(TrimmedField(record, "cInvCName"));
+  invInfo.setInventoryClassId(FieldText(record, "cInvCCode"));
+  invInfo.setInventoryClassName(FieldText(record, "cInvCName"));
 }
 
 }  // namespace quillstone

@@ -2,6 +2,7 @@
 
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Recordset.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
@@ -21,14 +22,14 @@ clsInventoryItemSource::clsInventoryItemSource()
       }) {}
 
 void clsInventoryItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
-  std::string code = TrimmedField(record, "cInvCode");
+  std::string code = FieldText(record, "cInvCode");
   if (!Trim(invInfo.inventoryId()).empty())
     Assert(code == invInfo.inventoryId(),
            "条码对应的存货并非存货'" + invInfo.inventoryId() + "',要求存货'" + code + "'.");
   invInfo.setInventoryId(code);
-  invInfo.setInventoryName(TrimmedField(record, "cInvName"));
-  invInfo.setInventoryClassId(TrimmedField(record, "cInvCCode"));
-  invInfo.setInventoryClassName(TrimmedField(record, "cInvCName"));
+  invInfo.setInventoryName(FieldText(record, "cInvName"));
+  invInfo.setInventoryClassId(FieldText(record, "cInvCCode"));
+  invInfo.setInventoryClassName(FieldText(record, "cInvCName"));
 }
 
 }  // namespace quillstone

@@ -33,6 +33,7 @@ void clsItemSource::Decode(InventoryInfoPtr& invInfo, const RuleItemPtr& ruleIte
 }
 
 void clsItemSource::CommonLengthCheck(const RuleItemPtr& ruleItem) {
+  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
   Assert(ruleItem->length() > 0, "条码规则项长度不能小于1");
   auto rule = ruleItem->objRule();
   Assert(rule != nullptr, "条码规则项不属于任何条码规则");

@@ -2,6 +2,7 @@
 
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 #include "quillstone/sources/clsBatchItemSource.h"
@@ -70,23 +71,25 @@ std::shared_ptr<clsItemSourceManager::SourceList> clsItemSourceManager::ListItem
 }
 
 void clsItemSourceManager::AttachContext(const std::shared_ptr<clsContext>& context) {
-  context_ = context;
   sources_ = std::make_shared<SourceList>();
-  TrapAndReraise([&] { LoadSources(context); });
+  bool loaded = false;
+  TrapAndReraise(
+      [&] {
+        LoadSources(context);
+        loaded = true;
+      },
+      [&] {
+        // A manager that failed to start hands out no source at all.
+        if (!loaded) sources_.reset();
+      });
 }
 
 void clsItemSourceManager::LoadSources(const std::shared_ptr<clsContext>& context) {
-  try {
-    auto rows = context->mConn()->Query("select * from ItemSourceType order by sourceType");
-    for (; !rows->IsEOF(); rows->MoveNext()) sources_->Add(CreateItemSource(*rows, context));
-    Assert(sources_->Count() == kSourceTypeCount,
-           "条码项来源类型表ItemSourceType不完整：应有" + std::to_string(kSourceTypeCount) + "行，实际为" +
-               std::to_string(sources_->Count()) + "行");
-  } catch (...) {
-    context_.reset();
-    sources_.reset();
-    throw;
-  }
+  auto rows = context->mConn()->Query("select * from ItemSourceType order by sourceType");
+  for (; !rows->IsEOF(); rows->MoveNext()) sources_->Add(CreateItemSource(*rows, context));
+  Assert(sources_->Count() == kSourceTypeCount, "条码项来源类型表ItemSourceType不完整：应有" +
+                                                    std::to_string(kSourceTypeCount) + "行，实际为" +
+                                                    std::to_string(sources_->Count()) + "行");
 }
 
 std::shared_ptr<clsItemSource> clsItemSourceManager::CreateItemSource(const Recordset& row,
@@ -101,13 +104,10 @@ std::shared_ptr<clsItemSource> clsItemSourceManager::CreateItemSource(const Reco
   Assert(source != nullptr, "条码项来源类型" + std::to_string(type) + "不存在");
   source->InitSource(context);
   source->setLength(ToInt16(NullToLng(row.Field("length"))));
-  source->setSourceName(Trim(NullToStr(row.Field("sourceName"))));
+  source->setSourceName(FieldText(row, "sourceName"));
   return source;
 }
 
-void clsItemSourceManager::DetachContext() {
-  context_.reset();
-  sources_.reset();
-}
+void clsItemSourceManager::DetachContext() { sources_.reset(); }
 
 }  // namespace quillstone

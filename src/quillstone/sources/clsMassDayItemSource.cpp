@@ -38,7 +38,6 @@ std::string clsMassDayItemSource::FormatShelfLife(int16_t days, const RuleItemPt
 }
 
 bool clsMassDayItemSource::VerifyRuleItem(const RuleItemPtr& ruleItem) {
-  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
   CommonLengthCheck(ruleItem);
   Assert(DaysPerUnit(ruleItem->relevantValue()) != 0, "保质期的相关值是保质期的长度单位，必须为年数、月数或者天数");
   return true;

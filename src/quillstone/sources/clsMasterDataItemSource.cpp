@@ -5,6 +5,8 @@
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 
@@ -13,10 +15,9 @@ namespace quillstone {
 void clsMasterDataItemSource::InitSource(const std::shared_ptr<clsContext>& context) { context_ = context; }
 
 std::string clsMasterDataItemSource::LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const {
-  std::string result = definition_.missingEncodesBlanks ? Blanks(ruleItem->length()) : std::string();
-  auto record = context()->mConn()->Query(definition_.lookupSql, {Variant(code)});
-  if (!record->IsEOF()) result = NullToStr(record->Field("cBarCode"));
-  return result;
+  auto barCode = FirstField(*context()->mConn(), definition_.lookupSql, {Variant(code)}, "cBarCode");
+  if (barCode) return NullToStr(*barCode);
+  return definition_.missingEncodesBlanks ? Blanks(ruleItem->length()) : std::string();
 }
 
 void clsMasterDataItemSource::Encode(const InventoryInfoPtr& invInfo, const RuleItemPtr& ruleItem,
@@ -37,7 +38,7 @@ bool clsMasterDataItemSource::Verify(const InventoryInfoPtr& invInfo, const BarC
     std::string code = NullToStr(invInfo->InventoryProperty(itemType()));
     auto record = context()->mConn()->Query(definition_.verifySql, {Variant(code)});
     if (record->IsEOF()) RaiseError(definition_.notFoundPrefix + code + "'");
-    std::string stored = TrimmedField(*record, "cBarCode");
+    std::string stored = FieldText(*record, "cBarCode");
     if (stored != value)
       RaiseError(definition_.mismatchPrefix + stored + "'，但实际条码为'" + value + "'");
     result = true;
@@ -57,11 +58,7 @@ void clsMasterDataItemSource::Decode(InventoryInfoPtr& invInfo, const RuleItemPt
 }
 
 void clsMasterDataItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
-  invInfo.setInventoryProperty(itemType(), Variant(TrimmedField(record, definition_.keyColumn)));
-}
-
-std::string clsMasterDataItemSource::TrimmedField(const Recordset& record, const char* column) {
-  return Trim(NullToStr(record.Field(std::string(column))));
+  invInfo.setInventoryProperty(itemType(), Variant(FieldText(record, definition_.keyColumn)));
 }
 
 }  // namespace quillstone

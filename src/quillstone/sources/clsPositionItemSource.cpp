@@ -2,6 +2,7 @@
 
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Recordset.h"
+#include "quillstone/server/FieldText.h"
 
 namespace quillstone {
 
@@ -19,8 +20,8 @@ clsPositionItemSource::clsPositionItemSource()
 
 // A position lies in one warehouse, so decoding it decodes the warehouse too.
 void clsPositionItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
-  invInfo.setInvPositionId(Variant(TrimmedField(record, "cPosCode")));
-  invInfo.setWarehouseId(Variant(TrimmedField(record, "cWhCode")));
+  invInfo.setInvPositionId(Variant(FieldText(record, "cPosCode")));
+  invInfo.setWarehouseId(Variant(FieldText(record, "cWhCode")));
 }
 
 }  // namespace quillstone

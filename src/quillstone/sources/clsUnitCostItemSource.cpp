@@ -83,7 +83,6 @@ std::string clsUnitCostItemSource::FormatUnitCost(double cost, const RuleItemPtr
 }
 
 bool clsUnitCostItemSource::VerifyRuleItem(const RuleItemPtr& ruleItem) {
-  Assert(ruleItem != nullptr, "bad parameter: ruleItem");
   CommonLengthCheck(ruleItem);
   bool accepted = false;
   try {

@@ -1,6 +1,8 @@
 #include "quillstone/server/host/DbAccountCo.h"
 
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/host/DbAccount.h"
 #include "quillstone/server/host/DbHostCommon.h"
 #include "quillstone/server/host/HostLogin.h"
@@ -15,8 +17,7 @@ bool DbAccountCo::Init(const std::shared_ptr<HostLogin>& login, std::string& err
   if (common == nullptr) return false;
   return AnswerWithText(error_text, [&] {
     std::string user = login->userId();
-    auto rs = common->connection()->Query("select cUserId from HostUser where cUserId = ?", {Variant(user)});
-    if (rs->IsEOF()) {
+    if (!HasRow(*common->connection(), "select cUserId from HostUser where cUserId = ?", {Variant(user)})) {
       error_text = "用户'" + user + "'不存在";
       return false;
     }
@@ -42,8 +43,8 @@ bool DbAccountCo::Load(std::shared_ptr<Account>& account, std::string& error_tex
     }
     auto loaded = std::dynamic_pointer_cast<DbAccount>(account);
     if (loaded == nullptr) loaded = std::make_shared<DbAccount>();
-    loaded->setAccId(Trim(NullToStr(rs->Field("cAccId"))));
-    loaded->setAccName(Trim(NullToStr(rs->Field("cAccName"))));
+    loaded->setAccId(FieldText(*rs, "cAccId"));
+    loaded->setAccName(FieldText(*rs, "cAccName"));
     loaded->setYear(NullToLng(rs->Field("iYear")));
     account = loaded;
     return true;

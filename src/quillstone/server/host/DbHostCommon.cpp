@@ -1,6 +1,7 @@
 #include "quillstone/server/host/DbHostCommon.h"
 
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/server/host/DbHostLogin.h"
 #include "quillstone/server/host/HostSupport.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -67,12 +68,10 @@ std::string DbHostCommon::DataRightFilter(const std::string& object, const std::
                                           const std::string& /*mode*/) {
   Connection& conn = HostConnection(this);
   const std::string user = userId();
-  {
-    auto rs = conn.Query("select bAdmin from HostUser where cUserId = ?", {Variant(user)});
-    // A session of an unknown user sees nothing rather than everything.
-    if (rs->IsEOF()) return kNothingVisible;
-    if (NullToLng(rs->Field("bAdmin")) == 1) return "";
-  }
+  auto admin = FirstField(conn, "select bAdmin from HostUser where cUserId = ?", {Variant(user)}, "bAdmin");
+  // A session of an unknown user sees nothing rather than everything.
+  if (!admin) return kNothingVisible;
+  if (NullToLng(*admin) == 1) return "";
   auto rs = conn.Query(
       "select distinct iId from HostUserDataRight where cUserId = ? and lower(cObject) = lower(?) order by iId",
       {Variant(user), Variant(object)});

@@ -1,7 +1,9 @@
 #include "quillstone/server/host/DbInventoryAccess.h"
 
 #include "quillstone/platform/DateTime.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/host/DbHostCommon.h"
 #include "quillstone/server/host/HostSupport.h"
 #include "quillstone/server/host/HostUserVO.h"
@@ -27,14 +29,14 @@ Variant StopDate(const Variant& column) {
 
 HostUserVO ReadInventory(const Recordset& rs) {
   HostUserVO vo;
-  vo.inventoryCode = Trim(NullToStr(rs.Field("cInvCode")));
+  vo.inventoryCode = FieldText(rs, "cInvCode");
   vo.stopDate = StopDate(rs.Field("dEDate"));
   vo.barcodeManaged = Flag(rs.Field("bBarCode"));
   vo.batchManaged = Flag(rs.Field("bInvBatch"));
   vo.shelfLifeManaged = Flag(rs.Field("bInvQuality"));
   Variant days = rs.Field("iMassDate");
   vo.shelfLifeDays = days.isNull() ? days : Variant(ToInt16(NullToLng(days)));
-  vo.unitGroupCode = Trim(NullToStr(rs.Field("cGroupCode")));
+  vo.unitGroupCode = FieldText(rs, "cGroupCode");
   vo.unitGroupType = NullToLng(rs.Field("iGroupType"));
   for (std::size_t k = 0; k < vo.freeManaged.size(); ++k)
     vo.freeManaged[k] = Flag(rs.Field("bFree" + std::to_string(k + 1)));
@@ -68,8 +70,7 @@ bool DbInventoryAccess::Find(const std::string& inventory_code, std::shared_ptr<
     std::string visible = common_->DataRightFilter("inventory", "", "R");
     if (!Trim(visible).empty()) {
       // The rights list is SQL text by the host's contract (integers, or null for none).
-      auto allowed = conn.Query("select iid from Inventory where iid = ? and iid in (" + visible + ")", {iid});
-      if (allowed->IsEOF()) {
+      if (!HasRow(conn, "select iid from Inventory where iid = ? and iid in (" + visible + ")", {iid})) {
         error_text = "没有存货'" + inventory_code + "'的访问权限";
         return false;
       }

@@ -1,5 +1,6 @@
 #include "quillstone/server/host/DbPositionLookup.h"
 
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/host/HostSupport.h"
 
 namespace quillstone {
@@ -10,8 +11,7 @@ bool DbPositionLookup::Find(const std::string& code, std::shared_ptr<Record>& re
   auto rs =
       HostConnection(common_.get()).Query("select cPosCode, cWhCode from Position where cPosCode = ?", {Variant(code)});
   if (rs->IsEOF()) return false;
-  record =
-      std::make_shared<Record>(Record{Trim(NullToStr(rs->Field("cPosCode"))), Trim(NullToStr(rs->Field("cWhCode")))});
+  record = std::make_shared<Record>(Record{FieldText(*rs, "cPosCode"), FieldText(*rs, "cWhCode")});
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include "quillstone/server/host/DbWarehouseLookup.h"
 
+#include "quillstone/server/FieldText.h"
 #include "quillstone/server/host/HostSupport.h"
 
 namespace quillstone {
@@ -10,8 +11,7 @@ bool DbWarehouseLookup::Find(const std::string& code, std::shared_ptr<Record>& r
   auto rs =
       HostConnection(common_.get()).Query("select cWhCode, cWhName from Warehouse where cWhCode = ?", {Variant(code)});
   if (rs->IsEOF()) return false;
-  record =
-      std::make_shared<Record>(Record{Trim(NullToStr(rs->Field("cWhCode"))), Trim(NullToStr(rs->Field("cWhName")))});
+  record = std::make_shared<Record>(Record{FieldText(*rs, "cWhCode"), FieldText(*rs, "cWhName")});
   return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include "SchemaScripts.h"
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Transaction.h"
 #include "quillstone/server/modFunctionDefine.h"
 
@@ -62,8 +63,8 @@ void BarCodeUsed(Connection& conn, std::vector<ProcedureParameter>& params) {
   auto* code = FindParameter(params, "cCode", ProcedureParameter::Direction::Input);
   auto* answer = FindParameter(params, "cRetValue", ProcedureParameter::Direction::Output);
   Assert(code != nullptr && answer != nullptr, "sp_BarCodeUsed需要参数cCode和cRetValue");
-  auto rs = conn.Query(schema_sql::kBarCodeUsedQuery, {Variant(NullToStr(code->value))});
-  answer->value = Variant(rs->IsEOF() ? std::string() : NullToStr(rs->Field("cRetValue")));
+  auto used = FirstField(conn, schema_sql::kBarCodeUsedQuery, {Variant(NullToStr(code->value))}, "cRetValue");
+  answer->value = Variant(used ? NullToStr(*used) : std::string());
 }
 
 }  // namespace

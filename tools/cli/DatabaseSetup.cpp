@@ -1,0 +1,28 @@
+#include "cli/DatabaseSetup.h"
+
+#include "cli/CliError.h"
+#include "quillstone/platform/Connection.h"
+#include "quillstone/platform/Error.h"
+#include "quillstone/server/schema/Schema.h"
+
+namespace quillstone::cli {
+namespace {
+
+bool HasBarCodeTables(Connection& conn) {
+  try {
+    conn.Query("select count(*) from BarCodeRule");
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+void DatabaseSetup::Create(Connection& conn, bool demo) {
+  if (HasBarCodeTables(conn)) throw CliError("the database already holds the barcode tables");
+  Schema::Create(conn);
+  if (demo) Schema::LoadDemo(conn);
+}
+
+}  // namespace quillstone::cli

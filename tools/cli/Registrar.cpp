@@ -1,0 +1,50 @@
+#include "cli/Registrar.h"
+
+#include "cli/CliError.h"
+#include "cli/InventoryDirectory.h"
+#include "cli/InventoryOptions.h"
+#include "cli/Session.h"
+#include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/model/clsRuleAssign.h"
+#include "quillstone/rules/clsRuleManager.h"
+
+namespace quillstone::cli {
+
+Registrar::Plan Registrar::PlanFor(const std::string& inventoryId) {
+  Plan plan;
+  plan.assign = session_.Rules().FindAssignByInventory(inventoryId);
+  if (!plan.assign)
+    throw CliError("no barcode rule is assigned to item '" + inventoryId + "' or to a class above it");
+  plan.rule = session_.Rules().LoadRule(plan.assign->ruleId());
+  if (!plan.rule)
+    throw CliError("rule '" + plan.assign->ruleId() + "' of assignment " + plan.assign->assignId() + " does not exist");
+  return plan;
+}
+
+void Registrar::Describe(clsInventoryInfo& info) { InventoryDirectory::Describe(session_.Conn(), info); }
+
+std::pair<Registrar::Plan, std::shared_ptr<clsInventoryInfo>> Registrar::Prepare(const std::string& inventoryId,
+                                                                                 const InventoryOptions& properties) {
+  Plan plan = PlanFor(inventoryId);
+  auto info = properties.Make(inventoryId);
+  Describe(*info);
+  return {std::move(plan), std::move(info)};
+}
+
+std::shared_ptr<clsBarCode> Registrar::Encode(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info) {
+  return session_.BarCodes().EncodeBarCode(info, plan.rule);
+}
+
+void Registrar::Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count,
+                         const Registered& registered) {
+  for (int i = 0; i < count; ++i) {
+    auto own = info->CloneInventoryInfo();
+    auto barCode = Encode(plan, own);
+    registered(session_.BarCodes().CreateBarCode(own, barCode, plan.assign));
+  }
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,53 @@
+// Encodes and registers barcodes for an inventory item the way a client of the library does: the
+// rule comes from the assignment that governs the item, the barcode from EncodeBarCode, and the
+// registry entry from CreateBarCode, which draws the real sequence numbers.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace quillstone {
+class clsBarCode;
+class clsBarCodeRule;
+class clsInventoryBarCodeSet;
+class clsInventoryInfo;
+class clsRuleAssign;
+}  // namespace quillstone
+
+namespace quillstone::cli {
+
+class InventoryOptions;
+class Session;
+
+class Registrar {
+ public:
+  struct Plan {
+    std::shared_ptr<clsRuleAssign> assign;
+    std::shared_ptr<clsBarCodeRule> rule;
+  };
+
+  explicit Registrar(Session& session) : session_(session) {}
+
+  // The assignment that governs the item and its rule; none is a failure that names the item.
+  Plan PlanFor(const std::string& inventoryId);
+  // Adds the item's name and class to `info` from master data.
+  void Describe(clsInventoryInfo& info);
+  // The plan for the item, and its record with name, class and the given properties.
+  std::pair<Plan, std::shared_ptr<clsInventoryInfo>> Prepare(const std::string& inventoryId,
+                                                             const InventoryOptions& properties);
+
+  std::shared_ptr<clsBarCode> Encode(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info);
+  using Registered = std::function<void(const std::shared_ptr<clsInventoryBarCodeSet>&)>;
+  // Registers `count` barcodes, each with the next sequence numbers and its own copy of `info`,
+  // handing each entry to `registered` as soon as it is stored (so a failure part-way still
+  // leaves the caller knowing what was stored).
+  void Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count,
+                const Registered& registered);
+
+ private:
+  Session& session_;
+};
+
+}  // namespace quillstone::cli

@@ -1,0 +1,134 @@
+#include "cli/RuleJson.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <limits>
+
+#include "cli/CliError.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+
+namespace quillstone::cli {
+namespace {
+
+constexpr const char* kTypeNames[] = {
+    "ISTInventory", "ISTInventoryClass", "ISTVendor", "ISTWarehouse", "ISTPosition", "ISTBatch",   "ISTInventoryUnit",
+    "ISTUnitCost",  "ISTMadeDate",       "ISTDisableDate", "ISTMassDay", "ISTFixed",  "ISTSequence", "ISTFree1",
+    "ISTFree2",     "ISTFree3",          "ISTFree4",  "ISTFree5",    "ISTFree6",    "ISTFree7",   "ISTFree8",
+    "ISTFree9",     "ISTFree10",         "ISTCheck",  "ISTOther",
+};
+constexpr int kTypeCount = static_cast<int>(std::size(kTypeNames));
+
+std::string Lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return s;
+}
+
+std::string TextField(const nlohmann::json& doc, const char* name) {
+  if (!doc.contains(name) || doc[name].is_null()) return "";
+  if (!doc[name].is_string()) throw CliError(std::string("rule field '") + name + "' must be a text");
+  return doc[name].get<std::string>();
+}
+
+int16_t LengthField(const nlohmann::json& doc, const char* name, const std::string& where) {
+  if (!doc.contains(name)) return 0;
+  const auto& v = doc[name];
+  if (!v.is_number_integer() || v.get<int64_t>() < std::numeric_limits<int16_t>::min() ||
+      v.get<int64_t>() > std::numeric_limits<int16_t>::max())
+    throw CliError(where + "'" + name + "' must be a whole number from -32768 to 32767");
+  return static_cast<int16_t>(v.get<int64_t>());
+}
+
+}  // namespace
+
+std::string RuleJson::TypeName(ItemSourceType type) {
+  const int t = static_cast<int>(type);
+  return t >= 0 && t < kTypeCount ? kTypeNames[t] : std::to_string(t);
+}
+
+ItemSourceType RuleJson::ParseType(const nlohmann::json& value) {
+  if (value.is_number_integer()) {
+    const auto n = value.get<int64_t>();
+    if (n >= 0 && n < kTypeCount) return static_cast<ItemSourceType>(n);
+    throw CliError("itemType " + std::to_string(n) + " is not an item source type (0 to 24)");
+  }
+  if (value.is_string()) {
+    std::string wanted = Lower(value.get<std::string>());
+    if (wanted.rfind("ist", 0) != 0) wanted = "ist" + wanted;
+    for (int t = 0; t < kTypeCount; ++t)
+      if (Lower(kTypeNames[t]) == wanted) return static_cast<ItemSourceType>(t);
+    throw CliError("itemType '" + value.get<std::string>() + "' is not an item source type (ISTInventory ... ISTOther)");
+  }
+  throw CliError("itemType must be an item source type name or number");
+}
+
+std::shared_ptr<clsBarCodeRule> RuleJson::FromJson(const nlohmann::json& doc) {
+  if (!doc.is_object()) throw CliError("a rule file holds one JSON object");
+  auto rule = std::make_shared<clsBarCodeRule>();
+  rule->setRuleId(TextField(doc, "ruleId"));
+  rule->setRuleName(TextField(doc, "ruleName"));
+  rule->setLength(LengthField(doc, "length", "rule field "));
+  rule->setBarCodeType(TextField(doc, "barCodeType"));
+  rule->setDescription(TextField(doc, "description"));
+
+  if (doc.contains("items")) {
+    if (!doc["items"].is_array()) throw CliError("rule field 'items' must be a list");
+    int position = 0;
+    for (const auto& entry : doc["items"]) {
+      const std::string where = "rule item " + std::to_string(++position) + ": ";
+      if (!entry.is_object()) throw CliError(where + "must be a JSON object");
+      if (!entry.contains("itemType")) throw CliError(where + "'itemType' is missing");
+      ItemSourceType type;
+      try {
+        type = ParseType(entry["itemType"]);
+      } catch (const CliError& e) {
+        throw CliError(where + e.what());
+      }
+      auto item = rule->CreateRuleItem(type);
+      item->setLength(LengthField(entry, "length", where));
+      item->setRelevantValue(TextField(entry, "relevantValue"));
+      rule->ruleItems()->Add(item);
+    }
+  }
+  return rule;
+}
+
+std::shared_ptr<clsBarCodeRule> RuleJson::ReadFile(const std::string& path) {
+  nlohmann::json doc;
+  try {
+    if (path == "-") {
+      doc = nlohmann::json::parse(std::cin);
+    } else {
+      std::ifstream in(path);
+      if (!in) throw CliError("cannot read rule file '" + path + "'");
+      doc = nlohmann::json::parse(in);
+    }
+  } catch (const nlohmann::json::parse_error& e) {
+    throw CliError("rule file '" + path + "' is not valid JSON: " + e.what());
+  }
+  return FromJson(doc);
+}
+
+nlohmann::json RuleJson::ToJson(const clsBarCodeRule& rule) {
+  nlohmann::json items = nlohmann::json::array();
+  for (const auto& item : *rule.ruleItems()) {
+    items.push_back({
+        {"index", item->index()},
+        {"start", item->start()},
+        {"itemType", TypeName(item->itemType())},
+        {"sourceName", item->sourceName()},
+        {"length", item->length()},
+        {"relevantValue", item->relevantValue()},
+    });
+  }
+  return {
+      {"ruleId", rule.ruleId()},           {"ruleName", rule.ruleName()},       {"length", rule.length()},
+      {"barCodeType", rule.barCodeType()}, {"description", rule.description()}, {"content", rule.RuleContent()},
+      {"items", items},
+  };
+}
+
+}  // namespace quillstone::cli

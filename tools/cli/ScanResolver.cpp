@@ -1,0 +1,64 @@
+#include "cli/ScanResolver.h"
+
+#include "cli/BarCodeReader.h"
+#include "cli/CliError.h"
+#include "cli/Session.h"
+#include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/platform/Ansi.h"
+#include "quillstone/platform/Error.h"
+#include "quillstone/rules/clsRuleManager.h"
+
+namespace quillstone::cli {
+
+ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, const std::string& ruleId,
+                                            const std::shared_ptr<clsInventoryInfo>& document) {
+  Outcome out;
+  out.scanned = code.text;
+  out.barCode = code.text;
+  out.symbology = code.symbology.name();
+  out.verifyAsked = document != nullptr;
+  BarCodeReader reader(session_);
+  try {
+    const auto candidates = code.symbology.RegistryCandidates(code.text);
+    std::shared_ptr<clsInventoryBarCodeSet> set;
+    for (const auto& candidate : candidates) {
+      if ((set = reader.Registered(candidate))) {
+        out.barCode = candidate;
+        break;
+      }
+    }
+    out.registered = set != nullptr;
+
+    std::shared_ptr<clsBarCodeRule> rule;
+    if (!ruleId.empty()) {
+      rule = reader.RuleFor(out.barCode, ruleId);
+      // An unregistered EAN-13 code fits the rule either with or without its check digit.
+      if (!set)
+        for (const auto& candidate : candidates)
+          if (AnsiLength(candidate) == rule->length()) out.barCode = candidate;
+    } else if (set) {
+      rule = reader.RuleFor(out.barCode, set->ruleId());
+    } else {
+      throw CliError("barcode '" + code.text + "' is not registered (or not visible); name its rule with --rule");
+    }
+    out.ruleId = rule->ruleId();
+    out.decoded = reader.Decode(out.barCode, rule);
+
+    if (document) {
+      auto info = document->CloneInventoryInfo();
+      if (info->inventoryId().empty() && set && set->invInfo()) info->setInventoryId(set->invInfo()->inventoryId());
+      session_.BarCodes().VerifyBarCodeSet(out.barCode, info);
+      out.verified = true;
+    }
+  } catch (const Error& e) {
+    out.error = e.description();
+  } catch (const CliError& e) {
+    out.error = e.what();
+  }
+  return out;
+}
+
+}  // namespace quillstone::cli

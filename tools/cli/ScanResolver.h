@@ -1,0 +1,48 @@
+// Takes a code read from a picture back to the registry: which registered barcode it is (EAN-13
+// adds a check digit to 12-digit barcodes), what its rule decodes it into and, given a document's
+// properties, whether the library accepts it for them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli/ImageScanner.h"
+
+namespace quillstone {
+class clsInventoryInfo;
+}
+
+namespace quillstone::cli {
+
+class Session;
+
+class ScanResolver {
+ public:
+  struct Outcome {
+    std::string scanned;
+    std::string symbology;
+    // The registry text, or the scanned text when it is not registered.
+    std::string barCode;
+    bool registered = false;
+    std::string ruleId;
+    std::shared_ptr<clsInventoryInfo> decoded;
+    bool verifyAsked = false;
+    bool verified = false;
+    // The first failure, empty when none.
+    std::string error;
+    bool ok() const { return error.empty(); }
+  };
+
+  explicit ScanResolver(Session& session) : session_(session) {}
+
+  // `ruleId` decodes codes that are not registered. `document` (nothing: no verification) holds
+  // the properties to verify against; an empty inventoryId stands for the registered item.
+  // Failures of the library or of the program are reported in the outcome, not raised.
+  Outcome Resolve(const ImageScanner::Code& code, const std::string& ruleId,
+                  const std::shared_ptr<clsInventoryInfo>& document);
+
+ private:
+  Session& session_;
+};
+
+}  // namespace quillstone::cli

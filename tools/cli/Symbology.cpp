@@ -1,0 +1,118 @@
+#include "cli/Symbology.h"
+
+#include <zint.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "cli/CliError.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeType.h"
+#include "quillstone/rules/clsRuleManager.h"
+
+namespace quillstone::cli {
+namespace {
+
+std::string Normalised(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text)
+    if (!std::isspace(c) && c != '-' && c != '_') out += static_cast<char>(std::tolower(c));
+  return out;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+std::vector<Symbology> Symbology::All() {
+  return {Symbology(Kind::Code128), Symbology(Kind::Ean13), Symbology(Kind::Code39), Symbology(Kind::QrCode),
+          Symbology(Kind::DataMatrix)};
+}
+
+Symbology Symbology::ForRuleType(const std::string& barCodeType,
+                                 const std::vector<std::pair<std::string, std::string>>& typeNames) {
+  std::string wanted = barCodeType;
+  for (const auto& [id, name] : typeNames)
+    if (id == barCodeType) wanted = name;
+  if (Normalised(wanted).empty()) return Symbology(Kind::Code128);
+  for (const auto& s : All())
+    if (Normalised(s.name()) == Normalised(wanted)) return s;
+  if (Normalised(wanted) == "qr") return Symbology(Kind::QrCode);
+  throw CliError("barcode type '" + barCodeType +
+                 "' has no label symbology; use Code 128, EAN-13, Code 39, QR Code or Data Matrix");
+}
+
+Symbology Symbology::ForRule(const clsBarCodeRule& rule, clsRuleManager& rules) {
+  std::vector<std::pair<std::string, std::string>> names;
+  if (AllDigits(rule.barCodeType())) {
+    const auto types = rules.ListBarCodeTypes();
+    for (const auto& type : *types) names.emplace_back(std::to_string(type->typeId()), type->typeName());
+  }
+  return ForRuleType(rule.barCodeType(), names);
+}
+
+std::string Symbology::name() const {
+  switch (kind_) {
+    case Kind::Code128:
+      return "Code 128";
+    case Kind::Ean13:
+      return "EAN-13";
+    case Kind::Code39:
+      return "Code 39";
+    case Kind::QrCode:
+      return "QR Code";
+    case Kind::DataMatrix:
+      return "Data Matrix";
+  }
+  return "";
+}
+
+int Symbology::zintSymbology() const {
+  switch (kind_) {
+    case Kind::Code128:
+      return BARCODE_CODE128;
+    case Kind::Ean13:
+      return BARCODE_EANX;
+    case Kind::Code39:
+      return BARCODE_CODE39;
+    case Kind::QrCode:
+      return BARCODE_QRCODE;
+    case Kind::DataMatrix:
+      return BARCODE_DATAMATRIX;
+  }
+  return BARCODE_CODE128;
+}
+
+void Symbology::CheckEncodable(const std::string& text) const {
+  if (text.empty()) throw CliError("an empty barcode cannot be printed");
+  switch (kind_) {
+    case Kind::Ean13:
+      if (!AllDigits(text) || (text.size() != 12 && text.size() != 13))
+        throw CliError("EAN-13 carries 12 digits (the symbol adds the check digit) or 13 with a valid check digit; '" +
+                       text + "' is not one");
+      break;
+    case Kind::Code39:
+      for (unsigned char c : text)
+        if (!(std::isdigit(c) || std::isupper(c) || std::string(" -.$/+%").find(static_cast<char>(c)) != std::string::npos))
+          throw CliError("Code 39 carries digits, capital letters and - . $ / + % and blank only; '" + text +
+                         "' has other characters");
+      break;
+    case Kind::Code128:
+      for (unsigned char c : text)
+        if (c >= 0x80)
+          throw CliError("Code 128 carries ASCII text only; print '" + text + "' as QR Code or Data Matrix");
+      break;
+    default:
+      break;
+  }
+}
+
+std::vector<std::string> Symbology::RegistryCandidates(const std::string& scanned) const {
+  std::vector<std::string> out{scanned};
+  if (kind_ == Kind::Ean13 && scanned.size() == 13 && AllDigits(scanned)) out.push_back(scanned.substr(0, 12));
+  return out;
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,47 @@
+// The symbologies labels are printed in, one per row of the BarCodeType catalogue, and how a
+// rule's barCodeType text names one.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillstone {
+class clsBarCodeRule;
+class clsRuleManager;
+}  // namespace quillstone
+
+namespace quillstone::cli {
+
+class Symbology {
+ public:
+  enum class Kind { Code128, Ean13, Code39, QrCode, DataMatrix };
+
+  // Every symbology, in catalogue order.
+  static std::vector<Symbology> All();
+  // Matches a catalogue typeName ("Code 128", "EAN-13", "Code 39", "QR Code", "Data Matrix") without
+  // regard to case, blanks or dashes; an empty type is Code 128. `typeNames` maps a type given by
+  // its typeId (decimal text) to its name, from the BarCodeType catalogue.
+  static Symbology ForRuleType(const std::string& barCodeType,
+                               const std::vector<std::pair<std::string, std::string>>& typeNames = {});
+  static Symbology ForKind(Kind kind) { return Symbology(kind); }
+  // The symbology of a rule's barCodeType; a type given by its typeId is looked up in the catalogue.
+  static Symbology ForRule(const clsBarCodeRule& rule, clsRuleManager& rules);
+
+  Kind kind() const { return kind_; }
+  // The catalogue's typeName.
+  std::string name() const;
+  int zintSymbology() const;
+  bool twoDimensional() const { return kind_ == Kind::QrCode || kind_ == Kind::DataMatrix; }
+
+  // Refuses text the symbology cannot carry, with a message that says why.
+  void CheckEncodable(const std::string& text) const;
+  // The registry texts a scanned text may stand for: itself, and for EAN-13 also the twelve digits
+  // before the check digit that the symbol adds to a 12-digit barcode.
+  std::vector<std::string> RegistryCandidates(const std::string& scanned) const;
+
+ private:
+  explicit Symbology(Kind kind) : kind_(kind) {}
+  Kind kind_;
+};
+
+}  // namespace quillstone::cli

@@ -1,0 +1,33 @@
+#include "commands/DecodeCommand.h"
+
+#include <iostream>
+
+#include "cli/BarCodeReader.h"
+#include "cli/JsonOutput.h"
+#include "cli/RecordView.h"
+#include "cli/Session.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsInventoryInfo.h"
+
+namespace quillstone::cli {
+
+void DecodeCommand::Attach(CLI::App& parent) {
+  app_ = AddSubcommand(parent, "decode", "Decode a barcode into inventory properties");
+  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+  app_->add_option("--rule", ruleId_, "Rule to decode by (default: the rule the barcode was registered under)");
+}
+
+int DecodeCommand::Run(Session& session) {
+  BarCodeReader reader(session);
+  auto rule = reader.RuleFor(barCode_, ruleId_);
+  auto info = reader.Decode(barCode_, rule);
+  if (session.json()) {
+    JsonOutput::Print({{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});
+    return 0;
+  }
+  std::cout << barCode_ << "  rule " << rule->ruleId() << ": " << rule->RuleContent() << "\n\n";
+  RecordView::PropertyTable(*info).Print(std::cout, 2);
+  return 0;
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,23 @@
+#include "commands/InUseCommand.h"
+
+#include <string>
+
+#include "cli/JsonOutput.h"
+#include "cli/Session.h"
+#include "quillstone/barcodes/clsBarCodeManager.h"
+
+namespace quillstone::cli {
+
+void InUseCommand::Attach(CLI::App& parent) {
+  app_ = AddSubcommand(parent, "in-use", "Tell whether documents use a registered barcode");
+  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+}
+
+int InUseCommand::Run(Session& session) {
+  const bool inUse = session.BarCodes().IsInUse(barCode_);
+  JsonOutput::Report(session.json(), {{"barCode", barCode_}, {"inUse", inUse}},
+                     "Barcode " + barCode_ + (inUse ? " is used by documents" : " is not used by any document"));
+  return 0;
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,45 @@
+#include "commands/ListCommand.h"
+
+#include <iostream>
+
+#include "cli/JsonOutput.h"
+#include "cli/RecordView.h"
+#include "cli/Session.h"
+#include "cli/TablePrinter.h"
+#include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/model/clsInventoryInfo.h"
+
+namespace quillstone::cli {
+
+void ListCommand::Attach(CLI::App& parent) {
+  app_ = AddSubcommand(parent, "list", "List registered barcodes");
+  app_->add_option("--filter", filter_,
+                   "SQL condition on InventoryBarCodeSet joined with Inventory, e.g. \"cRuleId = 'R1'\"");
+  app_->add_option("--limit", limit_, "Show at most N barcodes")->check(CLI::NonNegativeNumber);
+}
+
+int ListCommand::Run(Session& session) {
+  auto sets = session.BarCodes().ListInventoryBarCodeSets(filter_);
+  const int total = sets->Count();
+  const int shown = limit_ > 0 && limit_ < total ? limit_ : total;
+
+  if (session.json()) {
+    nlohmann::json doc = nlohmann::json::array();
+    for (int i = 1; i <= shown; ++i) doc.push_back(RecordView::BarCodeSetJson(*sets->Item(i)));
+    JsonOutput::Print(doc);
+    return 0;
+  }
+  TablePrinter table({"barcode", "item", "name", "rule", "created", "state"});
+  for (int i = 1; i <= shown; ++i) {
+    const auto& set = *sets->Item(i);
+    const std::string item = set.invInfo() ? set.invInfo()->inventoryId() : "";
+    const std::string name = set.invInfo() ? set.invInfo()->inventoryName() : "";
+    table.AddRow({set.barCode(), item, name, set.ruleId(), set.createDate(), set.bAbandon() ? "abandoned" : "normal"});
+  }
+  table.Print(std::cout);
+  if (shown < total) std::cout << "(" << shown << " of " << total << " shown)\n";
+  return 0;
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,64 @@
+#include "commands/ScanCommand.h"
+
+#include <iostream>
+#include <vector>
+
+#include "cli/CliError.h"
+#include "cli/ImageScanner.h"
+#include "cli/JsonOutput.h"
+#include "cli/RecordView.h"
+#include "cli/ScanResolver.h"
+#include "cli/Session.h"
+#include "cli/TablePrinter.h"
+#include "quillstone/model/clsInventoryInfo.h"
+
+namespace quillstone::cli {
+
+void ScanCommand::Attach(CLI::App& parent) {
+  app_ = AddSubcommand(parent, "scan", "Read the barcodes in a PNG image, decode and optionally verify them");
+  app_->add_option("IMAGE", image_, "PNG image")->required()->check(CLI::ExistingFile);
+  app_->add_option("--rule", ruleId_, "Rule to decode unregistered barcodes by");
+  properties_.AddTo(*app_, true);
+}
+
+int ScanCommand::Run(Session& session) {
+  const auto codes = ImageScanner::Scan(image_);
+  if (codes.empty()) throw CliError("no barcode found in '" + image_ + "'");
+
+  // Verification is asked for by naming the document's item or any of its properties.
+  std::shared_ptr<clsInventoryInfo> document;
+  if (properties_.hasItem() || properties_.Any()) document = properties_.Make(properties_.item());
+
+  ScanResolver resolver(session);
+  std::vector<ScanResolver::Outcome> outcomes;
+  for (const auto& code : codes) outcomes.push_back(resolver.Resolve(code, ruleId_, document));
+  bool allOk = true;
+  for (const auto& o : outcomes) allOk = allOk && o.ok();
+
+  if (session.json()) {
+    nlohmann::json doc = nlohmann::json::array();
+    for (const auto& o : outcomes) {
+      nlohmann::json j = {{"scanned", o.scanned}, {"symbology", o.symbology}, {"barCode", o.barCode},
+                          {"registered", o.registered}, {"ruleId", o.ruleId}};
+      j["invInfo"] = o.decoded ? RecordView::InventoryJson(*o.decoded) : nlohmann::json(nullptr);
+      if (o.verifyAsked) j["verified"] = o.verified;
+      if (!o.ok()) j["error"] = o.error;
+      doc.push_back(j);
+    }
+    JsonOutput::Print(doc);
+    return allOk ? 0 : 1;
+  }
+
+  for (const auto& o : outcomes) {
+    std::cout << o.symbology << "  " << o.barCode;
+    if (o.scanned != o.barCode) std::cout << "  (read as " << o.scanned << ")";
+    if (!o.ruleId.empty()) std::cout << "  rule " << o.ruleId;
+    std::cout << '\n';
+    if (o.decoded) RecordView::PropertyTable(*o.decoded).Print(std::cout, 2);
+    if (o.verified) std::cout << "  verified\n";
+    if (!o.ok()) std::cerr << o.barCode << ": " << o.error << '\n';
+  }
+  return allOk ? 0 : 1;
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,71 @@
+#include "demo/DemoScript.h"
+
+#include "quillstone/platform/Connection.h"
+
+namespace quillstone::cli {
+
+void DemoScript::AddDatedItem(Connection& conn) {
+  conn.Execute(
+      "insert into Inventory (cInvCode, cInvName, cInvStd, cInvCCode, cBarCode, cGroupCode, cComUnitCode, dSDate, "
+      "bBarCode, bInvBatch, bInvQuality, iMassDate, bFree3) values "
+      "('F003', '草莓酸奶', '200g', '0301001', '300003', '03', '0301', '2002-01-01', 1, 1, 1, 30, 1)");
+}
+
+std::vector<nlohmann::json> DemoScript::Rules() {
+  using nlohmann::json;
+  return {
+      json{{"ruleId", "PHONE"},
+           {"ruleName", "手机串号"},
+           {"length", 13},
+           {"barCodeType", "Code 128"},
+           {"description", "fixed prefix, item, running number"},
+           {"items", json::array({
+                         {{"itemType", "ISTFixed"}, {"length", 2}, {"relevantValue", "PH"}},
+                         {{"itemType", "ISTInventory"}, {"length", 6}},
+                         {{"itemType", "ISTSequence"}, {"length", 5}, {"relevantValue", "00001"}},
+                     })}},
+      json{{"ruleId", "FOOD"},
+           {"ruleName", "食品批次码"},
+           {"length", 31},
+           {"barCodeType", "QR Code"},
+           {"description", "item, batch, dates, origin, running number, check position"},
+           {"items", json::array({
+                         {{"itemType", "ISTInventory"}, {"length", 6}},
+                         {{"itemType", "ISTBatch"}, {"length", 6}},
+                         {{"itemType", "ISTMadeDate"}, {"length", 6}, {"relevantValue", "yymmdd"}},
+                         {{"itemType", "ISTDisableDate"}, {"length", 6}, {"relevantValue", "yymmdd"}},
+                         {{"itemType", "ISTFree3"}, {"length", 2}},
+                         {{"itemType", "ISTSequence"}, {"length", 4}, {"relevantValue", "0001"}},
+                         {{"itemType", "ISTCheck"}, {"length", 1}},
+                     })}},
+      json{{"ruleId", "SHIRT"},
+           {"ruleName", "服装条码"},
+           {"length", 12},
+           {"barCodeType", "EAN-13"},
+           {"description", "12 digits; the EAN-13 symbol adds its check digit"},
+           {"items", json::array({
+                         {{"itemType", "ISTFixed"}, {"length", 2}, {"relevantValue", "69"}},
+                         {{"itemType", "ISTInventory"}, {"length", 6}},
+                         {{"itemType", "ISTFree2"}, {"length", 1}},
+                         {{"itemType", "ISTSequence"}, {"length", 3}, {"relevantValue", "001"}},
+                     })}},
+  };
+}
+
+std::vector<DemoScript::Assignment> DemoScript::Assignments() {
+  return {
+      {false, "01", "PHONE"},  // class 电子产品: every phone below it
+      {false, "02", "SHIRT"},  // class 服装
+      {true, "F003", "FOOD"},  // one item
+  };
+}
+
+std::vector<DemoScript::Registration> DemoScript::Registrations() {
+  return {
+      {"P001", 3, "", false, 0, ""},    {"P002", 1, "", false, 0, ""},    {"F003", 2, "LOT001", true, 3, "北京"},
+      {"F003", 2, "LOT002", true, 3, "上海"}, {"S001", 1, "", false, 2, "S"}, {"S001", 1, "", false, 2, "M"},
+      {"S001", 1, "", false, 2, "L"},
+  };
+}
+
+}  // namespace quillstone::cli

@@ -1,0 +1,46 @@
+// What the demo does, as data: the extra master-data item it needs, its three rules, their
+// assignments, and the barcodes it registers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace quillstone {
+class Connection;
+}
+
+namespace quillstone::cli {
+
+class DemoScript {
+ public:
+  struct Assignment {
+    bool toItem;
+    std::string target;
+    std::string ruleId;
+  };
+
+  // One call of `register`: an item, how many barcodes, and the document's properties.
+  struct Registration {
+    std::string item;
+    int count;
+    std::string batch;
+    bool dated;  // production date = login date, expiry 30 days later
+    int freeItem;  // 0: none
+    std::string freeValue;
+  };
+
+  // The demo data set has no item that keeps batches, a shelf life and a free item at once; the
+  // dated rule needs one, so the demo adds it to the host's master data, as the ERP would.
+  static void AddDatedItem(Connection& conn);
+  static const char* DatedItem() { return "F003"; }
+
+  static std::vector<nlohmann::json> Rules();
+  static std::vector<Assignment> Assignments();
+  static std::vector<Registration> Registrations();
+  // The batch a document presents to show a refused verification.
+  static const char* OtherBatch() { return "LOT999"; }
+};
+
+}  // namespace quillstone::cli

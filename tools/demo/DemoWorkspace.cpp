@@ -1,0 +1,32 @@
+#include "demo/DemoWorkspace.h"
+
+#include <fstream>
+
+#include "cli/CliError.h"
+
+namespace quillstone::cli {
+namespace {
+
+constexpr const char* kMarker = ".quillstone-demo";
+constexpr const char* kDatabase = "demo.db";
+
+}  // namespace
+
+DemoWorkspace::DemoWorkspace(const std::string& dir) : dir_(std::filesystem::absolute(dir).lexically_normal()) {}
+
+std::string DemoWorkspace::sqliteConnection() const { return "sqlite:" + (dir_ / kDatabase).string(); }
+
+void DemoWorkspace::Prepare() {
+  namespace fs = std::filesystem;
+  if (fs::exists(dir_) && !fs::is_directory(dir_)) throw CliError("'" + dir_.string() + "' is not a folder");
+  if (fs::exists(dir_) && !fs::is_empty(dir_)) {
+    if (!fs::exists(dir_ / kMarker))
+      throw CliError("folder '" + dir_.string() + "' is not empty and was not made by the demo; choose another --dir");
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(dir_ / (std::string(kDatabase) + suffix));
+    fs::remove_all(labels());
+  }
+  fs::create_directories(labels());
+  std::ofstream(dir_ / kMarker) << "Made by `quillstone demo`; the next demo run in this folder replaces its content.\n";
+}
+
+}  // namespace quillstone::cli
