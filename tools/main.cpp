@@ -1,7 +1,6 @@
 // The `quillstone` command-line program: global options, the subcommands, and the one place where
 // failures become exit codes (1 for a failure, 2 for a usage error with the command's help).
 #include <CLI/CLI.hpp>
-
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -67,7 +66,8 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", quillstone::Version());
 
   quillstone::cli::GlobalOptions options;
-  CLI::Option* db = app.add_option("--db", options.db, "Database: sqlite:FILE or postgresql://...")->capture_default_str();
+  CLI::Option* db =
+      app.add_option("--db", options.db, "Database: sqlite:FILE or postgresql://...")->capture_default_str();
   app.add_option("--user", options.user, "User of the host ERP")->capture_default_str();
   app.add_option("--login-date", options.loginDate, "Business date, yyyy-mm-dd (default: today)");
   app.add_flag("--json", options.json, "Machine-readable output (JSON on standard output)");

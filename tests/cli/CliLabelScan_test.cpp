@@ -108,7 +108,9 @@ TEST_P(CliLabelScanTest, RegisteredBarcodeSurvivesLabelAndScan) {
 }
 
 INSTANTIATE_TEST_SUITE_P(, CliLabelScanTest, ::testing::ValuesIn(kSymbologies),
-                         [](const ::testing::TestParamInfo<Symbology>& info) { return std::string(info.param.ruleId); });
+                         [](const ::testing::TestParamInfo<Symbology>& info) {
+                           return std::string(info.param.ruleId);
+                         });
 
 TEST_F(CliLabelScanTest, SvgLabelsCarryTheTextAsWritten) {
   auto sets = Json({"register", "F001"});

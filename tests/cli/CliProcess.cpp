@@ -1,10 +1,9 @@
 #include "cli/CliProcess.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <fstream>

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace quillstone::test {
 

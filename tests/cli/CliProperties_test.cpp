@@ -29,12 +29,22 @@ TEST_F(CliPropertiesTest, EveryPropertyOptionReachesTheRegistryAndDecodesBack) {
   ASSERT_EQ(cli.Run({"rule", "create", "-"}, kFullRule).exitCode, 0);
   ASSERT_EQ(cli.Run({"assign", "item", "F001", "FULL"}).exitCode, 0);
 
-  auto sets = cli.Json({"register", "F001", "--warehouse", "01", "--position", "0101", "--vendor", "V002", "--unit",
-                        "0302", "--cost", "12.5", "--made", "2003-5-1", "--expiry", "2003-05-31", "--shelf-life", "30",
-                        "--batch", "LOT777"});
+  auto sets = cli.Json({"register", "F001",       "--warehouse",  "01",     "--position", "0101",   "--vendor",
+                        "V002",     "--unit",     "0302",         "--cost", "12.5",       "--made", "2003-5-1",
+                        "--expiry", "2003-05-31", "--shelf-life", "30",     "--batch",    "LOT777"});
   ASSERT_EQ(sets.size(), 1u);
   // item, warehouse, position, vendor, unit, cost x 100, made, expiry, shelf life, batch
-  const std::string code = "300001" "51" "611" "902" "32" "001250" "030501" "030531" "030" "LOT777";
+  const std::string code =
+      "300001"
+      "51"
+      "611"
+      "902"
+      "32"
+      "001250"
+      "030501"
+      "030531"
+      "030"
+      "LOT777";
   EXPECT_EQ(sets[0]["barCode"], code);
   // The production date is stored as the day it names, written yyyy-mm-dd.
   EXPECT_EQ(cli.Json({"show", code})["invInfo"]["madeDate"], "2003-05-01");
@@ -51,7 +61,8 @@ TEST_F(CliPropertiesTest, EveryPropertyOptionReachesTheRegistryAndDecodesBack) {
   EXPECT_EQ(info["massDay"], 30);
   EXPECT_EQ(info["batchNo"], "LOT777");
 
-  cli.ExpectRefused({"verify", code, "--warehouse", "02"}, "条码信息与当前仓库不一致，条码信息中的仓库为'01',当前仓库为'02'");
+  cli.ExpectRefused({"verify", code, "--warehouse", "02"},
+                    "条码信息与当前仓库不一致，条码信息中的仓库为'01',当前仓库为'02'");
   cli.ExpectRefused({"register", "F001", "--warehouse", "01", "--position", "0201", "--batch", "LOT777"},
                     "货位'0201'不是仓库'01'的货位");
 }
@@ -69,15 +80,17 @@ TEST_F(CliPropertiesTest, FreeItemsTravelByTheirOwnOptions) {
   EXPECT_EQ(info["free2"], "XL");
   EXPECT_EQ(info["free3"], "广州");
   // The refusal names the free item by its own name.
-  cli.ExpectRefused({"verify", code, "--free2", "M"}, "条码信息与当前尺码不一致 ，条码信息中的尺码为'XL',当前尺码为'M'");
+  cli.ExpectRefused({"verify", code, "--free2", "M"},
+                    "条码信息与当前尺码不一致 ，条码信息中的尺码为'XL',当前尺码为'M'");
 }
 
 TEST_F(CliPropertiesTest, LoginDateAndUserDecideWhatMayBeRegisteredAndSeen) {
-  ASSERT_EQ(cli.Run({"rule", "create", "-"},
-                    R"({"ruleId": "PH", "ruleName": "手机", "length": 9, "items": [{"itemType": "ISTInventory", "length": 6},
+  ASSERT_EQ(
+      cli.Run({"rule", "create", "-"},
+              R"({"ruleId": "PH", "ruleName": "手机", "length": 9, "items": [{"itemType": "ISTInventory", "length": 6},
                         {"itemType": "ISTSequence", "length": 3, "relevantValue": "001"}]})")
-                .exitCode,
-            0);
+          .exitCode,
+      0);
   ASSERT_EQ(cli.Run({"assign", "class", "0101001", "PH"}).exitCode, 0);
 
   // P003 stopped on 2003-01-01: refused today, accepted on a login date before that.
@@ -100,11 +113,12 @@ TEST_F(CliPropertiesTest, LoginDateAndUserDecideWhatMayBeRegisteredAndSeen) {
 
 TEST_F(CliPropertiesTest, ARunThatFailsPartWaySaysWhatItStored) {
   // A one-digit running number comes round to 9 again after ten barcodes.
-  ASSERT_EQ(cli.Run({"rule", "create", "-"},
-                    R"({"ruleId": "WRAP", "ruleName": "w", "length": 7, "items": [{"itemType": "ISTInventory", "length": 6},
+  ASSERT_EQ(
+      cli.Run({"rule", "create", "-"},
+              R"({"ruleId": "WRAP", "ruleName": "w", "length": 7, "items": [{"itemType": "ISTInventory", "length": 6},
                         {"itemType": "ISTSequence", "length": 1, "relevantValue": "9"}]})")
-                .exitCode,
-            0);
+          .exitCode,
+      0);
   ASSERT_EQ(cli.Run({"assign", "item", "P002", "WRAP"}).exitCode, 0);
   auto run = cli.Run({"register", "P002", "--count", "12"});
   ExpectFailure(run, "该条形码已经存在，条形码不能重复");

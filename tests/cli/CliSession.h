@@ -2,12 +2,12 @@
 // the helpers check exit codes and parse --json output.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "cli/CliProcess.h"
 

@@ -20,8 +20,8 @@ bool InventoryOptions::Text::given() const { return option != nullptr && option-
 void InventoryOptions::AddTo(CLI::App& app, bool withItem) {
   if (withItem) {
     item_.option = app.add_option("--item", item_.value,
-                                      "Inventory code the document uses (default: the item the barcode was "
-                                      "registered for)");
+                                  "Inventory code the document uses (default: the item the barcode was "
+                                  "registered for)");
   }
   const std::string group = "Inventory properties";
   auto add = [&](const std::string& name, Text& t, const std::string& help) {

@@ -1,9 +1,8 @@
 // Writes the --json form of a command's result to standard output, one document per run.
 #pragma once
 
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 namespace quillstone::cli {
 

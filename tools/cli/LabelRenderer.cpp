@@ -24,7 +24,8 @@ constexpr double kCaptionModulesPerChar = 3.5;
 
 std::string Extension(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return ext;
 }
 
@@ -79,8 +80,9 @@ void LabelRenderer::Render(const std::string& text, const Symbology& symbology, 
   // Text beyond ASCII (Chinese fixed segments) travels as UTF-8, announced by its ECI.
   if (symbology.twoDimensional() && !IsAscii(text)) symbol->eci = 26;
 
-  Check(ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size())),
-        *symbol, "cannot encode '" + text + "' as " + symbology.name());
+  Check(
+      ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size())),
+      *symbol, "cannot encode '" + text + "' as " + symbology.name());
 
   if (symbology.twoDimensional()) {
     // zint prints no text under matrix symbols of its own accord; it prints whatever text the

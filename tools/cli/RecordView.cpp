@@ -76,7 +76,7 @@ nlohmann::json RecordView::InventoryJson(const clsInventoryInfo& info) {
 
 nlohmann::json RecordView::BarCodeSetJson(const clsInventoryBarCodeSet& set) {
   nlohmann::json j = {
-      {"barCode", set.barCode()},   {"ruleId", set.ruleId()},     {"assignId", set.assignId()},
+      {"barCode", set.barCode()},       {"ruleId", set.ruleId()},     {"assignId", set.assignId()},
       {"createDate", set.createDate()}, {"bAbandon", set.bAbandon()},
   };
   j["invInfo"] = set.invInfo() ? InventoryJson(*set.invInfo()) : nlohmann::json(nullptr);
@@ -101,9 +101,8 @@ std::string RecordView::AssignTargetName(const clsRuleAssign& assign) {
 
 nlohmann::json RecordView::AssignJson(const clsRuleAssign& assign) {
   return {
-      {"assignId", assign.assignId()},         {"assignType", AssignKind(assign)},
-      {"target", AssignTarget(assign)},         {"targetName", AssignTargetName(assign)},
-      {"ruleId", assign.ruleId()},             {"ruleName", assign.ruleName()},
+      {"assignId", assign.assignId()},          {"assignType", AssignKind(assign)}, {"target", AssignTarget(assign)},
+      {"targetName", AssignTargetName(assign)}, {"ruleId", assign.ruleId()},        {"ruleName", assign.ruleName()},
   };
 }
 

@@ -2,11 +2,10 @@
 // assignments, as name/value lists for tables and as JSON for --json.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/TablePrinter.h"
 #include "quillstone/platform/Variant.h"

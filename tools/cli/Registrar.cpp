@@ -16,8 +16,7 @@ namespace quillstone::cli {
 Registrar::Plan Registrar::PlanFor(const std::string& inventoryId) {
   Plan plan;
   plan.assign = session_.Rules().FindAssignByInventory(inventoryId);
-  if (!plan.assign)
-    throw CliError("no barcode rule is assigned to item '" + inventoryId + "' or to a class above it");
+  if (!plan.assign) throw CliError("no barcode rule is assigned to item '" + inventoryId + "' or to a class above it");
   plan.rule = session_.Rules().LoadRule(plan.assign->ruleId());
   if (!plan.rule)
     throw CliError("rule '" + plan.assign->ruleId() + "' of assignment " + plan.assign->assignId() + " does not exist");

@@ -15,10 +15,11 @@ namespace quillstone::cli {
 namespace {
 
 constexpr const char* kTypeNames[] = {
-    "ISTInventory", "ISTInventoryClass", "ISTVendor", "ISTWarehouse", "ISTPosition", "ISTBatch",   "ISTInventoryUnit",
-    "ISTUnitCost",  "ISTMadeDate",       "ISTDisableDate", "ISTMassDay", "ISTFixed",  "ISTSequence", "ISTFree1",
-    "ISTFree2",     "ISTFree3",          "ISTFree4",  "ISTFree5",    "ISTFree6",    "ISTFree7",   "ISTFree8",
-    "ISTFree9",     "ISTFree10",         "ISTCheck",  "ISTOther",
+    "ISTInventory", "ISTInventoryClass", "ISTVendor",   "ISTWarehouse", "ISTPosition",
+    "ISTBatch",     "ISTInventoryUnit",  "ISTUnitCost", "ISTMadeDate",  "ISTDisableDate",
+    "ISTMassDay",   "ISTFixed",          "ISTSequence", "ISTFree1",     "ISTFree2",
+    "ISTFree3",     "ISTFree4",          "ISTFree5",    "ISTFree6",     "ISTFree7",
+    "ISTFree8",     "ISTFree9",          "ISTFree10",   "ISTCheck",     "ISTOther",
 };
 constexpr int kTypeCount = static_cast<int>(std::size(kTypeNames));
 
@@ -60,7 +61,8 @@ ItemSourceType RuleJson::ParseType(const nlohmann::json& value) {
     if (wanted.rfind("ist", 0) != 0) wanted = "ist" + wanted;
     for (int t = 0; t < kTypeCount; ++t)
       if (Lower(kTypeNames[t]) == wanted) return static_cast<ItemSourceType>(t);
-    throw CliError("itemType '" + value.get<std::string>() + "' is not an item source type (ISTInventory ... ISTOther)");
+    throw CliError("itemType '" + value.get<std::string>() +
+                   "' is not an item source type (ISTInventory ... ISTOther)");
   }
   throw CliError("itemType must be an item source type name or number");
 }
@@ -125,8 +127,12 @@ nlohmann::json RuleJson::ToJson(const clsBarCodeRule& rule) {
     });
   }
   return {
-      {"ruleId", rule.ruleId()},           {"ruleName", rule.ruleName()},       {"length", rule.length()},
-      {"barCodeType", rule.barCodeType()}, {"description", rule.description()}, {"content", rule.RuleContent()},
+      {"ruleId", rule.ruleId()},
+      {"ruleName", rule.ruleName()},
+      {"length", rule.length()},
+      {"barCodeType", rule.barCodeType()},
+      {"description", rule.description()},
+      {"content", rule.RuleContent()},
       {"items", items},
   };
 }

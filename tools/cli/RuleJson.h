@@ -8,9 +8,8 @@
 #pragma once
 
 #include <memory>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "quillstone/model/modTypeDefine.h"
 

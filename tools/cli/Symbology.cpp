@@ -95,7 +95,8 @@ void Symbology::CheckEncodable(const std::string& text) const {
       break;
     case Kind::Code39:
       for (unsigned char c : text)
-        if (!(std::isdigit(c) || std::isupper(c) || std::string(" -.$/+%").find(static_cast<char>(c)) != std::string::npos))
+        if (!(std::isdigit(c) || std::isupper(c) ||
+              std::string(" -.$/+%").find(static_cast<char>(c)) != std::string::npos))
           throw CliError("Code 39 carries digits, capital letters and - . $ / + % and blank only; '" + text +
                          "' has other characters");
       break;

@@ -22,7 +22,8 @@ int DecodeCommand::Run(Session& session) {
   auto rule = reader.RuleFor(barCode_, ruleId_);
   auto info = reader.Decode(barCode_, rule);
   if (session.json()) {
-    JsonOutput::Print({{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});
+    JsonOutput::Print(
+        {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});
     return 0;
   }
   std::cout << barCode_ << "  rule " << rule->ruleId() << ": " << rule->RuleContent() << "\n\n";

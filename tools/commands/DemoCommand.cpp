@@ -87,8 +87,8 @@ void DemoCommand::DefineRules(Session& session) {
   for (const auto& doc : DemoScript::Rules()) {
     session.Rules().CreateRule(RuleJson::FromJson(doc));
     auto rule = session.Rules().LoadRule(doc["ruleId"].get<std::string>());
-    table.AddRow({rule->ruleId(), rule->ruleName(), rule->barCodeType(), std::to_string(rule->length()),
-                  rule->RuleContent()});
+    table.AddRow(
+        {rule->ruleId(), rule->ruleName(), rule->barCodeType(), std::to_string(rule->length()), rule->RuleContent()});
   }
   if (!session.json()) table.Print(std::cout, 2);
 }
@@ -141,9 +141,9 @@ void DemoCommand::Register(Session& session) {
       entry.symbology = symbology.name();
       entries_.push_back(entry);
       const auto& inv = *set->invInfo();
-      table.AddRow({set->barCode(), inv.inventoryId(), inv.inventoryName(), entry.ruleId, RecordView::Text(inv.batchNo()),
-                    RecordView::Text(inv.madeDate()), RecordView::Text(inv.disableDate()),
-                    r.freeItem > 0 ? RecordView::Text(inv.Free(r.freeItem)) : ""});
+      table.AddRow({set->barCode(), inv.inventoryId(), inv.inventoryName(), entry.ruleId,
+                    RecordView::Text(inv.batchNo()), RecordView::Text(inv.madeDate()),
+                    RecordView::Text(inv.disableDate()), r.freeItem > 0 ? RecordView::Text(inv.Free(r.freeItem)) : ""});
     });
   }
   if (!session.json()) table.Print(std::cout, 2);
@@ -175,7 +175,8 @@ void DemoCommand::ScanBack(Session& session) {
     const auto outcome = resolver.Resolve(codes.front(), "", nullptr);
     entry.scanned = outcome.registered && outcome.barCode == entry.set->barCode();
     entry.decodedInfo = outcome.decoded;
-    entry.decoded = outcome.ok() && outcome.decoded && outcome.decoded->inventoryId() == entry.set->invInfo()->inventoryId();
+    entry.decoded =
+        outcome.ok() && outcome.decoded && outcome.decoded->inventoryId() == entry.set->invInfo()->inventoryId();
     if (!outcome.ok()) {
       entry.error = outcome.error;
       continue;

@@ -15,16 +15,18 @@ void LabelCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "label", "Render a barcode label as PNG or SVG");
   app_->add_option("BARCODE", barCode_, "Barcode text")->required();
   app_->add_option("--out,-o", out_, "Label file, .png or .svg")->required();
-  app_->add_option("--rule", ruleId_, "Rule whose symbology to use (default: the rule the barcode was registered under)");
+  app_->add_option("--rule", ruleId_,
+                   "Rule whose symbology to use (default: the rule the barcode was registered under)");
 }
 
 int LabelCommand::Run(Session& session) {
   auto rule = BarCodeReader(session).RuleFor(barCode_, ruleId_);
   const Symbology symbology = Symbology::ForRule(*rule, session.Rules());
   LabelRenderer::Render(barCode_, symbology, out_);
-  JsonOutput::Report(session.json(),
-                     {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"symbology", symbology.name()}, {"file", out_}},
-                     "Wrote " + symbology.name() + " label of " + barCode_ + " to " + out_);
+  JsonOutput::Report(
+      session.json(),
+      {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"symbology", symbology.name()}, {"file", out_}},
+      "Wrote " + symbology.name() + " label of " + barCode_ + " to " + out_);
   return 0;
 }
 

@@ -51,9 +51,8 @@ int RegisterCommand::Run(Session& session) {
     JsonOutput::Print(doc);
     return 0;
   }
-  std::cout << "Registered " << sets.size() << (sets.size() == 1 ? " barcode" : " barcodes") << " for " << item_
-            << ' ' << info->inventoryName() << " with rule " << plan.rule->ruleId() << " (" << plan.rule->ruleName()
-            << ")\n";
+  std::cout << "Registered " << sets.size() << (sets.size() == 1 ? " barcode" : " barcodes") << " for " << item_ << ' '
+            << info->inventoryName() << " with rule " << plan.rule->ruleId() << " (" << plan.rule->ruleName() << ")\n";
   TablePrinter table({"barcode", "created"});
   for (const auto& set : sets) table.AddRow({set->barCode(), set->createDate()});
   table.Print(std::cout, 2);

@@ -64,8 +64,8 @@ int RuleCommand::List(Session& session) {
   TablePrinter table({"rule", "name", "type", "length", "content"});
   table.AlignRight(3);
   for (const auto& rule : *rules)
-    table.AddRow({rule->ruleId(), rule->ruleName(), rule->barCodeType(), std::to_string(rule->length()),
-                  rule->RuleContent()});
+    table.AddRow(
+        {rule->ruleId(), rule->ruleName(), rule->barCodeType(), std::to_string(rule->length()), rule->RuleContent()});
   table.Print(std::cout);
   return 0;
 }
@@ -95,7 +95,8 @@ int RuleCommand::Types(Session& session) {
   auto types = session.Rules().ListBarCodeTypes();
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
-    for (const auto& t : *types) doc.push_back({{"typeId", t->typeId()}, {"typeName", t->typeName()}, {"length", t->length()}});
+    for (const auto& t : *types)
+      doc.push_back({{"typeId", t->typeId()}, {"typeName", t->typeName()}, {"length", t->length()}});
     JsonOutput::Print(doc);
     return 0;
   }
@@ -118,9 +119,9 @@ int RuleCommand::Store(Session& session, bool create) {
   }
   auto stored = session.Rules().LoadRule(rule->ruleId());
   if (!stored) throw CliError("rule '" + rule->ruleId() + "' was not stored");
-  JsonOutput::Report(session.json(), RuleJson::ToJson(*stored),
-                     std::string(create ? "Created" : "Saved") + " rule " + stored->ruleId() + ": " +
-                         stored->RuleContent());
+  JsonOutput::Report(
+      session.json(), RuleJson::ToJson(*stored),
+      std::string(create ? "Created" : "Saved") + " rule " + stored->ruleId() + ": " + stored->RuleContent());
   return 0;
 }
 

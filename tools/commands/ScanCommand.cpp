@@ -38,8 +38,11 @@ int ScanCommand::Run(Session& session) {
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
     for (const auto& o : outcomes) {
-      nlohmann::json j = {{"scanned", o.scanned}, {"symbology", o.symbology}, {"barCode", o.barCode},
-                          {"registered", o.registered}, {"ruleId", o.ruleId}};
+      nlohmann::json j = {{"scanned", o.scanned},
+                          {"symbology", o.symbology},
+                          {"barCode", o.barCode},
+                          {"registered", o.registered},
+                          {"ruleId", o.ruleId}};
       j["invInfo"] = o.decoded ? RecordView::InventoryJson(*o.decoded) : nlohmann::json(nullptr);
       if (o.verifyAsked) j["verified"] = o.verified;
       if (!o.ok()) j["error"] = o.error;

@@ -19,7 +19,8 @@ void ShowCommand::Attach(CLI::App& parent) {
 
 int ShowCommand::Run(Session& session) {
   auto set = BarCodeReader(session).Registered(barCode_);
-  if (!set) throw CliError("barcode '" + barCode_ + "' is not registered (or not visible to " + session.options().user + ")");
+  if (!set)
+    throw CliError("barcode '" + barCode_ + "' is not registered (or not visible to " + session.options().user + ")");
   if (session.json()) {
     JsonOutput::Print(RecordView::BarCodeSetJson(*set));
     return 0;

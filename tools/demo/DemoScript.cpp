@@ -62,7 +62,7 @@ std::vector<DemoScript::Assignment> DemoScript::Assignments() {
 
 std::vector<DemoScript::Registration> DemoScript::Registrations() {
   return {
-      {"P001", 3, "", false, 0, ""},    {"P002", 1, "", false, 0, ""},    {"F003", 2, "LOT001", true, 3, "北京"},
+      {"P001", 3, "", false, 0, ""},          {"P002", 1, "", false, 0, ""},  {"F003", 2, "LOT001", true, 3, "北京"},
       {"F003", 2, "LOT002", true, 3, "上海"}, {"S001", 1, "", false, 2, "S"}, {"S001", 1, "", false, 2, "M"},
       {"S001", 1, "", false, 2, "L"},
   };

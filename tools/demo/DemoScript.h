@@ -2,10 +2,9 @@
 // assignments, and the barcodes it registers.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 namespace quillstone {
 class Connection;
@@ -26,7 +25,7 @@ class DemoScript {
     std::string item;
     int count;
     std::string batch;
-    bool dated;  // production date = login date, expiry 30 days later
+    bool dated;    // production date = login date, expiry 30 days later
     int freeItem;  // 0: none
     std::string freeValue;
   };

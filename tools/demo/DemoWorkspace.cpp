@@ -26,7 +26,8 @@ void DemoWorkspace::Prepare() {
     fs::remove_all(labels());
   }
   fs::create_directories(labels());
-  std::ofstream(dir_ / kMarker) << "Made by `quillstone demo`; the next demo run in this folder replaces its content.\n";
+  std::ofstream(dir_ / kMarker)
+      << "Made by `quillstone demo`; the next demo run in this folder replaces its content.\n";
 }
 
 }  // namespace quillstone::cli
