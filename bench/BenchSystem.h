@@ -109,5 +109,6 @@ void RegisterStatementBenchmarks(BenchSystem& system);
 void RegisterRuleBenchmarks(BenchSystem& system);
 void RegisterBarCodeBenchmarks(BenchSystem& system);
 void RegisterSequenceBenchmarks(BenchSystem& system);
+void RegisterGs1Benchmarks();
 
 }  // namespace quillstone::bench

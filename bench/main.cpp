@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   }
 
   RegisterPlatformBenchmarks();
+  RegisterGs1Benchmarks();
   for (auto& system : systems) {
     RegisterStatementBenchmarks(*system);
     RegisterRuleBenchmarks(*system);

@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev libpq-dev postgresql-15
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev nlohmann-json3-dev
-  libzint-dev libzxing-dev libpng-dev
+  libzint-dev libzxing-dev libpng-dev libjpeg62-turbo-dev
 )
 
 missing=()

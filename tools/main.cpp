@@ -12,6 +12,7 @@
 #include "commands/DecodeCommand.h"
 #include "commands/DemoCommand.h"
 #include "commands/EncodeCommand.h"
+#include "commands/Gs1Command.h"
 #include "commands/InUseCommand.h"
 #include "commands/InitCommand.h"
 #include "commands/LabelCommand.h"
@@ -47,6 +48,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   all.push_back(std::make_unique<RegistryChangeCommand>(RegistryChangeCommand::Change::Remove));
   all.push_back(std::make_unique<LabelCommand>());
   all.push_back(std::make_unique<ScanCommand>());
+  all.push_back(std::make_unique<Gs1Command>());
   all.push_back(std::make_unique<DemoCommand>());
   return all;
 }

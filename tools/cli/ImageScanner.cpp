@@ -2,12 +2,30 @@
 
 #include <ZXing/ReadBarcode.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
 
+#include "cli/JpegImage.h"
 #include "cli/PngImage.h"
 
 namespace quillstone::cli {
 namespace {
+
+struct GreyPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;
+};
+
+GreyPicture Load(const std::string& path) {
+  if (JpegImage::IsJpeg(path)) {
+    JpegImage image = JpegImage::Read(path);
+    return {image.width(), image.height(), image.pixels()};
+  }
+  PngImage image = PngImage::Read(path);
+  return {image.width(), image.height(), image.pixels()};
+}
 
 std::optional<Symbology> FromFormat(ZXing::BarcodeFormat format) {
   switch (format) {
@@ -26,23 +44,56 @@ std::optional<Symbology> FromFormat(ZXing::BarcodeFormat format) {
   }
 }
 
-}  // namespace
-
-std::vector<ImageScanner::Code> ImageScanner::Scan(const std::string& path) {
-  const PngImage image = PngImage::Read(path);
-  const ZXing::ImageView view(image.pixels().data(), image.width(), image.height(), ZXing::ImageFormat::Lum);
-
+ZXing::DecodeHints Hints(bool pure) {
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::EAN13 | ZXing::BarcodeFormat::Code39 |
                    ZXing::BarcodeFormat::QRCode | ZXing::BarcodeFormat::DataMatrix);
   hints.setTryHarder(true);
+  // Labels photographed upside down or sideways, and phone photos far larger than the symbol.
+  hints.setTryRotate(true);
+  hints.setTryDownscale(true);
+  hints.setIsPure(pure);
+  return hints;
+}
 
-  std::vector<Code> codes;
-  for (const auto& result : ZXing::ReadBarcodes(view, hints)) {
+std::vector<ImageScanner::Code> Read(const GreyPicture& picture, bool pure) {
+  const ZXing::ImageView view(picture.pixels.data(), picture.width, picture.height, ZXing::ImageFormat::Lum);
+  std::vector<ImageScanner::Code> codes;
+  for (const auto& result : ZXing::ReadBarcodes(view, Hints(pure))) {
     if (!result.isValid()) continue;
-    if (auto symbology = FromFormat(result.format())) codes.push_back({result.text(), *symbology});
+    if (auto symbology = FromFormat(result.format()))
+      codes.push_back(
+          {result.text(), *symbology, result.symbologyIdentifier(), result.contentType() == ZXing::ContentType::GS1});
   }
   return codes;
+}
+
+// A symbol cropped to its edge gets the quiet zone its reader looks for; one of a module or two
+// per pixel gets pixels to find its edges in.
+GreyPicture WithMargin(const GreyPicture& in, int scale) {
+  const int margin = std::max(in.width, in.height) / 4 + 8;
+  GreyPicture out;
+  out.width = in.width * scale + 2 * margin;
+  out.height = in.height * scale + 2 * margin;
+  out.pixels.assign(static_cast<std::size_t>(out.width) * out.height, 255);
+  for (int y = 0; y < in.height * scale; ++y)
+    for (int x = 0; x < in.width * scale; ++x)
+      out.pixels[static_cast<std::size_t>(y + margin) * out.width + x + margin] =
+          in.pixels[static_cast<std::size_t>(y / scale) * in.width + x / scale];
+  return out;
+}
+
+}  // namespace
+
+std::vector<ImageScanner::Code> ImageScanner::Scan(const std::string& path) {
+  const GreyPicture picture = Load(path);
+  auto codes = Read(picture, false);
+  if (!codes.empty()) return codes;
+  // A tiny symbol with no quiet zone: as a pure symbol first, then inside a margin, enlarged.
+  codes = Read(picture, true);
+  if (!codes.empty()) return codes;
+  const int scale = std::max(picture.width, picture.height) < 200 ? 4 : 1;
+  return Read(WithMargin(picture, scale), false);
 }
 
 }  // namespace quillstone::cli

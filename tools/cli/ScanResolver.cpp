@@ -2,8 +2,12 @@
 
 #include "cli/BarCodeReader.h"
 #include "cli/CliError.h"
+#include "cli/Gs1Input.h"
+#include "cli/Gs1Symbol.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/barcodes/clsGs1Receiver.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -20,8 +24,13 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
   out.barCode = code.text;
   out.symbology = code.symbology.name();
   out.verifyAsked = document != nullptr;
+  out.symbologyIdentifier = code.symbologyIdentifier;
   BarCodeReader reader(session_);
   try {
+    if (code.gs1) {
+      ResolveGs1(code, document, out);
+      return out;
+    }
     const auto candidates = code.symbology.RegistryCandidates(code.text);
     std::shared_ptr<clsInventoryBarCodeSet> set;
     for (const auto& candidate : candidates) {
@@ -59,6 +68,22 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
     out.error = e.what();
   }
   return out;
+}
+
+void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::shared_ptr<clsInventoryInfo>& document,
+                              Outcome& out) {
+  // The reader gives the raw element string; its symbology identifier says how to read it. What
+  // was read is shown even when no item carries its GTIN.
+  out.barCode = Gs1Input::Visible(code.symbologyIdentifier + code.text);
+  if (auto kind = Gs1Symbol::ForIdentifier(code.symbologyIdentifier)) out.symbology = Gs1Symbol::Name(*kind);
+  auto elements = std::make_shared<Gs1ElementString>(Gs1ElementString::Parse(code.symbologyIdentifier + code.text));
+  out.gs1 = elements;
+  out.barCode = elements->ToHri();
+  out.decoded = clsGs1Receiver(session_.Context()).Receive(*elements);
+  if (document) {
+    Gs1Input::Verify(*out.decoded, *document);
+    out.verified = true;
+  }
 }
 
 }  // namespace quillstone::cli

@@ -1,6 +1,6 @@
 // Takes a code read from a picture back to the registry: which registered barcode it is (EAN-13
 // adds a check digit to 12-digit barcodes), what its rule decodes it into and, given a document's
-// properties, whether the library accepts it for them.
+// properties, whether the library accepts it for them. A GS1 symbol is received by its GTIN.
 #pragma once
 
 #include <memory>
@@ -10,6 +10,7 @@
 
 namespace quillstone {
 class clsInventoryInfo;
+class Gs1ElementString;
 }
 
 namespace quillstone::cli {
@@ -21,6 +22,10 @@ class ScanResolver {
   struct Outcome {
     std::string scanned;
     std::string symbology;
+    std::string symbologyIdentifier;
+    // The fields of a GS1 symbol, which is received by its GTIN rather than looked up in the
+    // registry; nothing for other symbols.
+    std::shared_ptr<const Gs1ElementString> gs1;
     // The registry text, or the scanned text when it is not registered.
     std::string barCode;
     bool registered = false;
@@ -42,6 +47,8 @@ class ScanResolver {
                   const std::shared_ptr<clsInventoryInfo>& document);
 
  private:
+  void ResolveGs1(const ImageScanner::Code& code, const std::shared_ptr<clsInventoryInfo>& document, Outcome& out);
+
   Session& session_;
 };
 

@@ -80,6 +80,7 @@ clsRuleManager& Session::Rules() { return *System().GetRuleManager(); }
 clsBarCodeManager& Session::BarCodes() { return *System().GetBarCodeManager(); }
 clsItemSourceManager& Session::Sources() { return *System().GetItemSourceManager(); }
 Connection& Session::Conn() { return *System().context()->mConn(); }
+std::shared_ptr<clsContext> Session::Context() { return System().context(); }
 
 std::string Session::LoginDateText() { return System().context()->objLogin()->loginDate().toString(); }
 

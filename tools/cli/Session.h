@@ -11,6 +11,7 @@ class clsBarCodeSystem;
 class clsItemSourceManager;
 class clsRuleManager;
 class Connection;
+class clsContext;
 }  // namespace quillstone
 
 namespace quillstone::cli {
@@ -48,6 +49,8 @@ class Session {
   clsItemSourceManager& Sources();
   // The library's connection of the running system.
   Connection& Conn();
+  // The running system's wiring, for library classes built from it (GS1 receiving).
+  std::shared_ptr<clsContext> Context();
   // The login's business date as yyyy-mm-dd.
   std::string LoginDateText();
 

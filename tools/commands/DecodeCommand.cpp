@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/BarCodeReader.h"
+#include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
 #include "cli/Session.h"
@@ -15,9 +16,11 @@ void DecodeCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "decode", "Decode a barcode into inventory properties");
   app_->add_option("BARCODE", barCode_, "Barcode text")->required();
   app_->add_option("--rule", ruleId_, "Rule to decode by (default: the rule the barcode was registered under)");
+  app_->add_flag("--gs1", gs1_, "The text is GS1 data (found by itself for HRI, links and data with <GS>)");
 }
 
 int DecodeCommand::Run(Session& session) {
+  if (gs1_ || (ruleId_.empty() && Gs1Input::LooksLikeGs1(barCode_))) return Gs1Input::PrintReceived(session, barCode_);
   BarCodeReader reader(session);
   auto rule = reader.RuleFor(barCode_, ruleId_);
   auto info = reader.Decode(barCode_, rule);

@@ -1,5 +1,6 @@
 // `quillstone decode BARCODE [--rule R]`: cuts a barcode into segments by its rule and shows the
-// inventory properties they stand for.
+// inventory properties they stand for. GS1 data (`--gs1`, or recognisably GS1) is received
+// instead: its GTIN names the item.
 #pragma once
 
 #include <string>
@@ -16,6 +17,7 @@ class DecodeCommand : public Command {
  private:
   std::string barCode_;
   std::string ruleId_;
+  bool gs1_ = false;
 };
 
 }  // namespace quillstone::cli

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/CliError.h"
+#include "cli/Gs1Input.h"
 #include "cli/ImageScanner.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
@@ -15,8 +16,8 @@
 namespace quillstone::cli {
 
 void ScanCommand::Attach(CLI::App& parent) {
-  app_ = AddSubcommand(parent, "scan", "Read the barcodes in a PNG image, decode and optionally verify them");
-  app_->add_option("IMAGE", image_, "PNG image")->required()->check(CLI::ExistingFile);
+  app_ = AddSubcommand(parent, "scan", "Read the barcodes in a PNG or JPEG image, decode and optionally verify them");
+  app_->add_option("IMAGE", image_, "PNG or JPEG image")->required()->check(CLI::ExistingFile);
   app_->add_option("--rule", ruleId_, "Rule to decode unregistered barcodes by");
   properties_.AddTo(*app_, true);
 }
@@ -44,6 +45,8 @@ int ScanCommand::Run(Session& session) {
                           {"registered", o.registered},
                           {"ruleId", o.ruleId}};
       j["invInfo"] = o.decoded ? RecordView::InventoryJson(*o.decoded) : nlohmann::json(nullptr);
+      j["symbologyIdentifier"] = o.symbologyIdentifier;
+      if (o.gs1) j["gs1"] = Gs1Input::ElementsJson(*o.gs1);
       if (o.verifyAsked) j["verified"] = o.verified;
       if (!o.ok()) j["error"] = o.error;
       doc.push_back(j);
@@ -53,11 +56,12 @@ int ScanCommand::Run(Session& session) {
   }
 
   for (const auto& o : outcomes) {
-    std::cout << o.symbology << "  " << o.barCode;
-    if (o.scanned != o.barCode) std::cout << "  (read as " << o.scanned << ")";
+    std::cout << o.symbology << "  " << o.symbologyIdentifier << "  " << o.barCode;
+    if (o.scanned != o.barCode) std::cout << "  (read as " << Gs1Input::Visible(o.scanned) << ")";
     if (!o.ruleId.empty()) std::cout << "  rule " << o.ruleId;
     std::cout << '\n';
     if (o.decoded) RecordView::PropertyTable(*o.decoded).Print(std::cout, 2);
+    if (o.gs1) Gs1Input::ElementTable(*o.gs1).Print(std::cout, 2);
     if (o.verified) std::cout << "  verified\n";
     if (!o.ok()) std::cerr << o.barCode << ": " << o.error << '\n';
   }

@@ -1,5 +1,6 @@
-// `quillstone scan IMAGE [--rule R] [--item ITEM] [properties]`: reads every barcode in a PNG
-// picture, decodes each through its rule and, when a document's properties are given, verifies it.
+// `quillstone scan IMAGE [--rule R] [--item ITEM] [properties]`: reads every barcode in a PNG or
+// JPEG picture, decodes each through its rule (a GS1 symbol by its GTIN) and, when a document's
+// properties are given, verifies it.
 #pragma once
 
 #include <string>

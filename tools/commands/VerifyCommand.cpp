@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/BarCodeReader.h"
+#include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
@@ -15,9 +16,11 @@ void VerifyCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "verify", "Check a registered barcode against a document's item and properties");
   app_->add_option("BARCODE", barCode_, "Barcode text")->required();
   properties_.AddTo(*app_, true);
+  app_->add_flag("--gs1", gs1_, "The text is GS1 data (found by itself for HRI, links and data with <GS>)");
 }
 
 int VerifyCommand::Run(Session& session) {
+  if (gs1_ || Gs1Input::LooksLikeGs1(barCode_)) return VerifyGs1(session);
   std::string item = properties_.item();
   if (!properties_.hasItem()) {
     // Without --item the document is taken to be about the registered item; an unknown barcode
@@ -29,6 +32,16 @@ int VerifyCommand::Run(Session& session) {
   session.BarCodes().VerifyBarCodeSet(barCode_, info);
   JsonOutput::Report(session.json(), {{"barCode", barCode_}, {"inventoryId", item}, {"verified", true}},
                      "Barcode " + barCode_ + " is valid for item " + item);
+  return 0;
+}
+
+int VerifyCommand::VerifyGs1(Session& session) {
+  const auto receipt = Gs1Input::Receive(session, barCode_);
+  Gs1Input::Verify(*receipt.invInfo, *properties_.Make(properties_.item()));
+  const std::string label = receipt.elements.ToHri();
+  const std::string item = receipt.invInfo->inventoryId();
+  JsonOutput::Report(session.json(), {{"gs1", label}, {"inventoryId", item}, {"verified", true}},
+                     "GS1 label " + label + " is valid for item " + item);
   return 0;
 }
 

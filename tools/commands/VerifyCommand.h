@@ -1,5 +1,6 @@
 // `quillstone verify BARCODE [--item ITEM] [properties]`: checks a registered barcode against the
-// item and properties a business document is about to use.
+// item and properties a business document is about to use; a supplier's GS1 label is received and
+// its item, batch and dates checked instead.
 #pragma once
 
 #include <string>
@@ -15,8 +16,11 @@ class VerifyCommand : public Command {
   int Run(Session& session) override;
 
  private:
+  int VerifyGs1(Session& session);
+
   std::string barCode_;
   InventoryOptions properties_;
+  bool gs1_ = false;
 };
 
 }  // namespace quillstone::cli

@@ -1,6 +1,7 @@
 #include "demo/DemoScript.h"
 
 #include "quillstone/platform/Connection.h"
+#include "quillstone/platform/DateTime.h"
 
 namespace quillstone::cli {
 
@@ -9,6 +10,18 @@ void DemoScript::AddDatedItem(Connection& conn) {
       "insert into Inventory (cInvCode, cInvName, cInvStd, cInvCCode, cBarCode, cGroupCode, cComUnitCode, dSDate, "
       "bBarCode, bInvBatch, bInvQuality, iMassDate, bFree3) values "
       "('F003', '草莓酸奶', '200g', '0301001', '300003', '03', '0301', '2002-01-01', 1, 1, 1, 30, 1)");
+}
+
+void DemoScript::AddSupplierItem(Connection& conn) {
+  conn.Execute(
+      "insert into Inventory (cInvCode, cInvName, cInvStd, cInvCCode, cBarCode, cGroupCode, cComUnitCode, dSDate, "
+      "bBarCode, bInvBatch, bInvQuality, iMassDate) values "
+      "('F004', '蓝莓酸奶', '200g', '0301001', '9506000134352', '03', '0301', '2002-01-01', 1, 1, 1, 180)");
+}
+
+std::string DemoScript::SupplierLabel(std::chrono::sys_days today) {
+  return "(01)09506000134352(10)SUP2024A(11)" + FormatDate(today, "yymmdd") + "(17)" +
+         FormatDate(today + std::chrono::days(180), "yymmdd") + "(21)C0001";
 }
 
 std::vector<nlohmann::json> DemoScript::Rules() {

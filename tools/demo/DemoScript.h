@@ -1,7 +1,8 @@
-// What the demo does, as data: the extra master-data item it needs, its three rules, their
-// assignments, and the barcodes it registers.
+// What the demo does, as data: the extra master-data items it needs, its three rules, their
+// assignments, the barcodes it registers, and the supplier label it receives.
 #pragma once
 
+#include <chrono>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -34,6 +35,12 @@ class DemoScript {
   // dated rule needs one, so the demo adds it to the host's master data, as the ERP would.
   static void AddDatedItem(Connection& conn);
   static const char* DatedItem() { return "F003"; }
+
+  // An item bought from a supplier whose cartons carry GS1 labels: master data keeps its GTIN-13,
+  // the label its 14-digit form, with batch, production and expiry dates (from `today`) and a serial.
+  static void AddSupplierItem(Connection& conn);
+  static const char* SupplierItem() { return "F004"; }
+  static std::string SupplierLabel(std::chrono::sys_days today);
 
   static std::vector<nlohmann::json> Rules();
   static std::vector<Assignment> Assignments();

@@ -1,0 +1,47 @@
+// GS1 data as the program meets it: typed on the command line (with <GS> for the group
+// separator), scanned from a supplier's label, or read by a scanner; told apart from barcodes of
+// this system's own rules, shown as a table of AIs, and received to an inventory item.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/TablePrinter.h"
+#include "quillstone/barcodes/clsGs1Receiver.h"
+
+namespace quillstone {
+class clsInventoryInfo;
+class Gs1ElementString;
+}  // namespace quillstone
+
+namespace quillstone::cli {
+
+class Session;
+
+class Gs1Input {
+ public:
+  // GS1 data rather than a barcode of this system: parenthesised AIs, a GS1 symbology
+  // identifier, a group separator, or a URI. Raw data without either looks like any other
+  // barcode, so it is GS1 only when the caller says so.
+  static bool LooksLikeGs1(const std::string& text);
+  // "<GS>" typed for the group separator becomes the separator.
+  static std::string FromCommandLine(const std::string& text);
+  // The separator shown as <GS>, for a terminal.
+  static std::string Visible(const std::string& text);
+
+  // AI, title and value of every field.
+  static TablePrinter ElementTable(const Gs1ElementString& elements);
+  static nlohmann::json ElementsJson(const Gs1ElementString& elements);
+
+  // The label received under the session's user: the item and its properties, every AI read.
+  static clsGs1Receiver::Receipt Receive(Session& session, const std::string& text);
+  // The item, batch and dates a document is about to use must be those of the label.
+  static void Verify(const clsInventoryInfo& received, const clsInventoryInfo& document);
+
+  // Receives the label and prints the item's properties and every AI (or their --json); the exit code.
+  static int PrintReceived(Session& session, const std::string& text);
+  // The --json form of a receipt.
+  static nlohmann::json ReceiptJson(const clsGs1Receiver::Receipt& receipt);
+};
+
+}  // namespace quillstone::cli

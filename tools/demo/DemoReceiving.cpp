@@ -1,0 +1,54 @@
+#include "demo/DemoReceiving.h"
+
+#include <iostream>
+
+#include "cli/Gs1Input.h"
+#include "cli/Gs1Symbol.h"
+#include "cli/ImageScanner.h"
+#include "cli/RecordView.h"
+#include "cli/ScanResolver.h"
+#include "cli/Session.h"
+#include "demo/DemoScript.h"
+#include "demo/DemoWorkspace.h"
+#include "quillstone/gs1/Gs1ElementString.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/platform/DateTime.h"
+
+namespace quillstone::cli {
+
+bool DemoReceiving::Run(Session& session, const DemoWorkspace& workspace) {
+  DemoScript::AddSupplierItem(session.Conn());
+  const auto label = Gs1ElementString::Parse(DemoScript::SupplierLabel(Today()));
+  const std::string png = (workspace.labels() / "supplier-gs1-128.png").string();
+  Gs1Symbol::Render(label, Gs1Symbol::Kind::Gs1_128, png);
+
+  const auto codes = ImageScanner::Scan(png);
+  const bool read = !codes.empty() && codes.front().gs1;
+  ScanResolver::Outcome outcome;
+  if (read) outcome = ScanResolver(session).Resolve(codes.front(), "", nullptr);
+  const bool received = read && outcome.ok() && outcome.decoded &&
+                        outcome.decoded->inventoryId() == DemoScript::SupplierItem() &&
+                        RecordView::Text(outcome.decoded->batchNo()) == std::string(*label.Find("10"));
+  if (session.json()) return received;
+
+  std::cout << "  label " << label.ToHri() << "\n  printed as GS1-128: " << png << '\n';
+  if (!read) {
+    std::cout << "  no GS1 symbol was read back from the label\n";
+    return false;
+  }
+  std::cout << "  scanned: " << outcome.symbologyIdentifier << " " << Gs1Input::Visible(outcome.scanned) << '\n';
+  if (!outcome.ok()) {
+    std::cout << "  not received: " << outcome.error << '\n';
+    return false;
+  }
+  std::cout << "  received as item " << outcome.decoded->inventoryId() << " " << outcome.decoded->inventoryName()
+            << " (master data keeps the GTIN-13 9506000134352):\n";
+  RecordView::PropertyTable(*outcome.decoded).Print(std::cout, 4);
+  if (outcome.gs1) {
+    std::cout << "  every AI on the label:\n";
+    Gs1Input::ElementTable(*outcome.gs1).Print(std::cout, 4);
+  }
+  return received;
+}
+
+}  // namespace quillstone::cli
