@@ -15,6 +15,7 @@
 #include "cli/Session.h"
 #include "cli/Symbology.h"
 #include "cli/TablePrinter.h"
+#include "demo/DemoReceiving.h"
 #include "demo/DemoScript.h"
 #include "demo/DemoWorkspace.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
@@ -65,7 +66,10 @@ int DemoCommand::Run(Session& session) {
   PrintLabels(session, workspace);
   ScanBack(session);
   Maintain(session);
-  return Summarise(session, workspace);
+  Section(session, "Receiving a supplier's GS1 label");
+  const bool received = DemoReceiving::Run(session, workspace);
+  const int summary = Summarise(session, workspace);
+  return received ? summary : 1;
 }
 
 void DemoCommand::CreateDatabase(Session& session) {

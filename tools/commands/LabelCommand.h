@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/Gs1LabelOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -17,6 +18,7 @@ class LabelCommand : public Command {
   std::string barCode_;
   std::string out_;
   std::string ruleId_;
+  Gs1LabelOptions gs1_;
 };
 
 }  // namespace quillstone::cli
