@@ -73,7 +73,7 @@ TEST(clsHelperTest, WithoutFilterOrRightsOnlyHidesAbandoned) {
 TEST(clsHelperTest, FilterAndRightsAreAppended) {
   EXPECT_EQ(RefSql(std::make_shared<FixedRights>("1,2"), "cBatch='B1'"),
             kBase +
-                " where cBatch='B1' and (InventoryBarCodeSet.bAbandon is null or InventoryBarCodeSet.bAbandon<>1)"
+                " where (cBatch='B1') and (InventoryBarCodeSet.bAbandon is null or InventoryBarCodeSet.bAbandon<>1)"
                 " and Inventory.iid in (1,2)");
 }
 

@@ -3,10 +3,13 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "quillstone/platform/Collection.h"
 
 namespace quillstone {
+#include "quillstone/platform/Variant.h"
 
 class ClientRecordset;
 class clsBarCode;
@@ -51,7 +54,10 @@ class clsBarCodeManager {
   void ReuseBarCode(const std::string& barCode);
   void RemoveBarCode(const std::string& barCode);
 
-  // Registry queries; `filter` is SQL text, used as written.
+  // Registry queries. `filter` is one SQL condition on the registry joined with Inventory (names
+  // both tables have mean the registry's columns); statement separators, comments, unbalanced
+  // brackets, subqueries and calls other than plain text and number functions are refused before
+  // any SQL runs. `params` are bound to the "?" marks of `filter`, in order.
   std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter = "", bool bCheckAuth = true);
   std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter = "", bool bCheckAuth = true);
   std::shared_ptr<clsInventoryBarCodeSet> LoadInventoryBarCodeSet(const std::string& barCode, bool bCheckAuth = true);
@@ -64,7 +70,13 @@ class clsBarCodeManager {
   // The live context; raises when the manager is not attached.
   std::shared_ptr<clsContext> Context() const;
 
+  std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter,
+                                                             const std::vector<Variant>& params,
+                                                             bool bCheckAuth = true);
   // The full check before a barcode of `rule` (loaded by the caller) is registered; raises the
+  std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter,
+                                                           const std::vector<Variant>& params,
+                                                           bool bCheckAuth = true);
   // first failure, True otherwise.
   bool VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode,
                      const std::shared_ptr<clsBarCodeRule>& rule);
@@ -90,7 +102,7 @@ class clsBarCodeManager {
 
   // The host's data-rights list of inventory; blank when the user sees every item.
   std::string DataRightFilter();
-  std::string ListQuery(std::string filter, bool bCheckAuth);
+  std::string ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters = 0);
 
   std::weak_ptr<clsContext> context_;
   std::shared_ptr<HostWarehouseLookup> warehouseLookup_;

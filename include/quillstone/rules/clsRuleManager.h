@@ -6,8 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "quillstone/platform/Collection.h"
+#include "quillstone/platform/Variant.h"
 
 namespace quillstone {
 
@@ -37,8 +39,9 @@ class clsRuleManager {
   void SaveRule(std::shared_ptr<clsBarCodeRule>& rule);
   void RemoveRule(std::string& ruleId);
   bool IsRuleInUsed(const std::string& ruleId);
-  // `filter` is SQL text, used as written.
-  std::shared_ptr<RuleList> ListRules(const std::string& filter = "");
+  // `filter` is one SQL condition on BarCodeRule, checked as the registry's list filter is;
+  // `params` are bound to its "?" marks.
+  std::shared_ptr<RuleList> ListRules(const std::string& filter = "", const std::vector<Variant>& params = {});
   bool VerifyRule(const std::shared_ptr<clsBarCodeRule>& rule);
 
   // Assignments.
@@ -49,7 +52,9 @@ class clsRuleManager {
   std::shared_ptr<clsRuleAssign> LoadAssignById(const std::string& assignId);
   std::shared_ptr<clsRuleAssign> LoadAssignByInventory(const std::string& inventoryId);
   std::shared_ptr<clsRuleAssign> LoadAssignByInventoryClass(const std::string& classId);
-  std::shared_ptr<AssignList> ListAssigns(const std::string& filter = "");
+  // `filter` as for ListRules, on RuleAssign joined with Inventory, InventoryClass and BarCodeRule
+  // (a bare ruleId is the assignment's).
+  std::shared_ptr<AssignList> ListAssigns(const std::string& filter = "", const std::vector<Variant>& params = {});
   // The item's own assignment, else that of the nearest class above it; nothing when none.
   std::shared_ptr<clsRuleAssign> FindAssignByInventory(const std::string& inventoryId);
 
@@ -70,6 +75,8 @@ class clsRuleManager {
   void LoadRuleItems(const std::shared_ptr<clsBarCodeRule>& rule);
   void SaveRuleItems(const std::shared_ptr<clsBarCodeRule>& rule);
   bool RuleStored(const std::string& ruleId);
+  // The symbology catalogue, for the rule checks.
+  std::vector<clsBarCodeType> BarCodeTypes();
 
   // Assignments. `creating`: any assignment the item or class already has refuses the check.
   std::string NewAssignId();

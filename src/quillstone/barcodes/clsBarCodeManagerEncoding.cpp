@@ -1,5 +1,6 @@
 // Encoding, and the check every registration runs before it stores a barcode.
 #include "BarCodeSegments.h"
+#include "RegistryInputCheck.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
@@ -112,6 +113,7 @@ bool clsBarCodeManager::VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& i
     VerifyPosition(*invInfo);
     VerifyWarehouse(*invInfo);
 
+    RegistryInputCheck::CheckSymbology(*rule, barCode->barCode());
     result = true;
     auto sources = context->objItemSourceManager();
     barcodes::ForEachSegment(*rule, *barCode, [&](const auto& ruleItem, auto& segment) {

@@ -4,6 +4,7 @@
 
 #include "BarCodeSegments.h"
 #include "RegistryDate.h"
+#include "RegistryInputCheck.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -37,6 +38,7 @@ void RequireArguments(const std::shared_ptr<clsInventoryInfo>& invInfo, const st
   if (barCode == nullptr) RaiseError(kNoBarCode);
   if (assign == nullptr) RaiseError(kNoAssign);
   if (assign->ruleId() != barCode->ruleId()) RaiseError(kRuleMismatch);
+  RegistryInputCheck::Check(*invInfo, *barCode);
 }
 
 // Segment i must belong to rule item i: a barcode made for another version of the rule, or
@@ -83,6 +85,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::AddInventoryBarCodeSe
     if (invInfo == nullptr) RaiseError(kNoInvInfo);
     if (assign == nullptr) RaiseError(kNoAssign);
     if (barCode->ruleId() != assign->ruleId()) RaiseError(kRuleMismatch);
+    RegistryInputCheck::Check(*invInfo, *barCode);
     auto rule = LoadBarCodeRule(barCode->ruleId(), "不能获得条码规则信息，规则编码=");
     RunWithRight(*Context(), kRight, "您没有增加条码的权限.", [&] {
       if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);

@@ -8,6 +8,8 @@
 #include "quillstone/platform/ClientRecordset.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/FieldText.h"
+#include "quillstone/server/FilterCondition.h"
+#include "quillstone/server/TextGuard.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
@@ -51,7 +53,8 @@ const char* const kRight = "ST050302";
 
 std::string clsBarCodeManager::DataRightFilter() { return Context()->moLogin()->DataRightFilter("inventory", "", "R"); }
 
-std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth) {
+std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters) {
+  if (!Trim(filter).empty()) filter = FilterCondition::Checked(filter, parameters, FilterCondition::RegistryOwners());
   if (bCheckAuth) {
     const std::string visible = DataRightFilter();
     if (!Trim(visible).empty()) {
@@ -71,8 +74,14 @@ std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth) {
 
 std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(const std::string& filter,
                                                                               bool bCheckAuth) {
+  return ListInventoryBarCodeSetRS(filter, {}, bCheckAuth);
+}
+
+std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(const std::string& filter,
+                                                                              const std::vector<Variant>& params,
+                                                                              bool bCheckAuth) {
   try {
-    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth));
+    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth, params.size()), params);
     return ClientRecordset::ReadAll(*rs);
   } catch (const Error& e) {
     RaiseError("获取条形码列表错误," + e.description());
@@ -83,9 +92,14 @@ std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(co
 
 std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInventoryBarCodeSets(
     const std::string& filter, bool bCheckAuth) {
+  return ListInventoryBarCodeSets(filter, {}, bCheckAuth);
+}
+
+std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInventoryBarCodeSets(
+    const std::string& filter, const std::vector<Variant>& params, bool bCheckAuth) {
   auto list = std::make_shared<BarCodeSetList>();
   TrapAndReraise([&] {
-    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth));
+    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth, params.size()), params);
     for (; !rs->IsEOF(); rs->MoveNext()) list->Add(ReadBarCodeSet(*rs, true));
   });
   return list;
@@ -95,6 +109,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeS
                                                                                    bool bCheckAuth) {
   std::shared_ptr<clsInventoryBarCodeSet> result;
   TrapAndReraise([&] {
+    TextGuard::RequireStorable(barCode, "条形码");
     const std::string visible = bCheckAuth ? DataRightFilter() : std::string();
     const std::string sql = Trim(visible).empty()
                                 ? std::string("select * from InventoryBarCodeSet where cBarCode=?")

@@ -9,6 +9,7 @@
 #include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/FieldText.h"
+#include "quillstone/server/FilterCondition.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
@@ -76,11 +77,14 @@ std::shared_ptr<clsRuleAssign> clsRuleManager::LoadAssignByInventoryClass(const 
   return rs->IsEOF() ? nullptr : ReadClassAssign(*rs);
 }
 
-std::shared_ptr<clsRuleManager::AssignList> clsRuleManager::ListAssigns(const std::string& filter) {
+std::shared_ptr<clsRuleManager::AssignList> clsRuleManager::ListAssigns(const std::string& filter,
+                                                                        const std::vector<Variant>& params) {
   std::string sql = kListSql;
-  if (!Trim(filter).empty()) sql += " where " + filter;
+  if (!Trim(filter).empty()) {
+    sql += " where (" + FilterCondition::Checked(filter, params.size(), FilterCondition::AssignOwners()) + ")";
+  }
   auto assigns = std::make_shared<AssignList>();
-  auto rs = Conn().Query(sql);
+  auto rs = Conn().Query(sql, params);
   for (; !rs->IsEOF(); rs->MoveNext()) {
     const bool toItem = NullToLng(rs->Field("assignType")) == RATInventory;
     assigns->Add(toItem ? ReadInventoryAssign(*rs) : ReadClassAssign(*rs));

@@ -11,6 +11,7 @@
 #include "quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/FieldText.h"
+#include "quillstone/server/FilterCondition.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -63,13 +64,14 @@ std::shared_ptr<clsRuleManager::TypeList> clsRuleManager::ListBarCodeTypes() {
   return types;
 }
 
-std::shared_ptr<clsRuleManager::RuleList> clsRuleManager::ListRules(const std::string& filter) {
+std::shared_ptr<clsRuleManager::RuleList> clsRuleManager::ListRules(const std::string& filter,
+                                                                    const std::vector<Variant>& params) {
   std::string sql = "select * from BarCodeRule";
-  if (!Trim(filter).empty()) sql += " where " + filter;
+  if (!Trim(filter).empty()) sql += " where (" + FilterCondition::Checked(filter, params.size()) + ")";
   // The headers are read whole first: each rule then reads its items on the same connection.
   std::shared_ptr<ClientRecordset> rows;
   {
-    auto rs = Conn().Query(sql);
+    auto rs = Conn().Query(sql, params);
     rows = ClientRecordset::ReadAll(*rs);
   }
   auto rules = std::make_shared<RuleList>();

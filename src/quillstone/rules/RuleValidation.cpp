@@ -1,7 +1,9 @@
 // Validation of a rule built in memory, before clsRuleManager stores it.
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/rules/RuleInputChecks.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/modFunctionDefine.h"
 #include "quillstone/sources/clsItemSource.h"
@@ -14,12 +16,20 @@ constexpr int16_t kMaxRuleLength = 128;
 
 }  // namespace
 
+std::vector<clsBarCodeType> clsRuleManager::BarCodeTypes() {
+  std::vector<clsBarCodeType> types;
+  auto list = ListBarCodeTypes();
+  for (const auto& type : *list) types.push_back(*type);
+  return types;
+}
+
 bool clsRuleManager::VerifyRule(const std::shared_ptr<clsBarCodeRule>& rule) {
   bool passed = false;
   TrapAndReraise([&] {
     Assert(rule != nullptr, "bad parameter: rule");
     Assert(!Trim(rule->ruleId()).empty(), "规则编码不能为空");
     Assert(!Trim(rule->ruleName()).empty(), "规则名称不能为空");
+    RuleInputChecks::CheckTexts(*rule);
     Assert(rule->length() > 0 && rule->length() <= kMaxRuleLength, "条码规则长度应大于0，同时不超过128.");
     const auto& items = *rule->ruleItems();
     Assert(items.Count() > 0, "必须定义规则项");
@@ -33,6 +43,7 @@ bool clsRuleManager::VerifyRule(const std::shared_ptr<clsBarCodeRule>& rule) {
       sources.GetItemSource(item->itemType())->VerifyRuleItem(item);
     }
     Assert(rule->length() == rule->ItemTotalLength(), "规则项目长度设置不等于规则总长度");
+    RuleInputChecks::CheckShape(*rule, BarCodeTypes());
     passed = true;
   });
   return passed;

@@ -1,5 +1,6 @@
 #include "quillstone/server/clsHelper.h"
 
+#include "quillstone/server/FilterCondition.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -39,7 +40,8 @@ std::string clsHelper::GetBarCodeRefSQL(const std::string& filter) {
 
   std::string sql = std::string(kRefSelect) + kRefColumns + kRefFrom;
   if (!Trim(filter).empty()) {
-    sql += " where " + filter + " and " + kInUse;
+    // Bracketed, and checked to be one condition, so it cannot reach past the rights after it.
+    sql += " where (" + FilterCondition::Checked(filter, 0, FilterCondition::RegistryOwners()) + ") and " + kInUse;
   } else {
     sql += std::string(" where ") + kInUse;
   }

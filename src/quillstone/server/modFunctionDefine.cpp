@@ -5,17 +5,21 @@
 
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/server/TextGuard.h"
 
 namespace quillstone {
 
 const char* const kBlankFailureMessage = "操作失败，但没有给出错误信息";
 const char* const kServiceNotStarted = "条形码服务组件没有成功初始化，请先初始化服务.";
 
+// A message repeats the values it names; a value of megabytes must not make one of megabytes.
 void Assert(bool condition, const std::string& message) {
-  if (!condition) throw Error(Error::kLibraryNumber, "Assert", message);
+  if (!condition) throw Error(Error::kLibraryNumber, "Assert", TextGuard::Bounded(message));
 }
 
-void RaiseError(const std::string& message) { throw Error(Error::kLibraryNumber, "Error", message); }
+void RaiseError(const std::string& message) {
+  throw Error(Error::kLibraryNumber, "Error", TextGuard::Bounded(message));
+}
 
 std::string NullToStr(const Variant& value) { return value.isNull() ? std::string() : value.toString(); }
 

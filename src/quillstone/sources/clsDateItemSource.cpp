@@ -51,6 +51,11 @@ bool clsDateItemSource::VerifyAssign(const std::shared_ptr<HostUserVO>& inv, con
 
 std::string clsDateItemSource::FormattedDate(const Variant& date, const std::string& format) const {
   Assert(IsDate(date), messages_.invalidDate);
+  // A two-digit year is read back as 20yy: any other century would come back as another day.
+  const std::string iso = FormatDate(date.toDate(), "yyyymmdd");
+  if (format.rfind("yyyy", 0) != 0 && iso.compare(0, 2, "20") != 0) {
+    RaiseError("日期" + date.toString() + "的年份不在2000到2099之间，两位年份的格式" + format + "不能表示");
+  }
   return FormatDate(date.toDate(), format);
 }
 

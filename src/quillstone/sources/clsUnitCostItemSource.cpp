@@ -1,5 +1,6 @@
 #include "quillstone/sources/clsUnitCostItemSource.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -20,6 +21,8 @@ constexpr int kMaxPlaces = 6;
 // The range and the scale of the host's decimal numbers.
 constexpr double kDecimalLimit = 7.9228162514264337593543950335e28;
 constexpr int kDecimalScale = 28;
+// From here on a whole number may have more digits than the 15 written exactly.
+constexpr double kExactDigitsLimit = 1e15;
 
 // The number rounded to 15 significant digits, written in plain decimal notation: no exponent, no
 // trailing zeros after the point, no point when there is no fractional part. 12.34 * 100 is
@@ -77,9 +80,25 @@ int32_t DecimalPlaces(const clsBarCodeRuleItem& ruleItem) { return NullToLng(Var
 
 }  // namespace
 
+// A cost the segment cannot carry is refused rather than cut: cutting gives another number (or a
+// minus sign in the middle of the digits) that registers and decodes wrong.
 std::string clsUnitCostItemSource::FormatUnitCost(double cost, const RuleItemPtr& ruleItem) {
-  double x = std::pow(10.0, DecimalPlaces(*ruleItem)) * cost;
-  return PadToWidth(DecimalText(x), ruleItem->length(), "0");
+  const int32_t places = DecimalPlaces(*ruleItem);
+  double x = std::pow(10.0, places) * cost;
+  const std::string text = DecimalText(x);
+  char shown[40];
+  std::snprintf(shown, sizeof shown, "%.15g", cost);
+  if (x < 0) RaiseError(std::string("单价") + shown + "是负数，不能写入条码");
+  if (text.find('.') != std::string::npos) {
+    RaiseError(std::string("单价") + shown + "的小数位数超过了条码规则规定的" + std::to_string(places) +
+               "位，写入条码会变成另一个数");
+  }
+  if (x >= kExactDigitsLimit && std::strtod(text.c_str(), nullptr) != x) RaiseError(std::string("单价") + shown + "超过了能精确写入条码的15位有效数字");
+  if (text.size() > static_cast<std::size_t>(std::max<int16_t>(ruleItem->length(), 0))) {
+    RaiseError(std::string("单价") + shown + "需要" + std::to_string(text.size()) + "位数字，超过了条码项的长度" +
+               std::to_string(ruleItem->length()));
+  }
+  return PadToWidth(text, ruleItem->length(), "0");
 }
 
 bool clsUnitCostItemSource::VerifyRuleItem(const RuleItemPtr& ruleItem) {

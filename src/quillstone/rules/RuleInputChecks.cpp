@@ -1,0 +1,97 @@
+#include "quillstone/rules/RuleInputChecks.h"
+
+#include <cctype>
+
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/model/clsBarCodeType.h"
+#include "quillstone/server/TextGuard.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+namespace {
+
+// Column sizes of BarCodeRule and BarCodeRuleItem.
+constexpr std::size_t kRuleIdChars = 60;
+constexpr std::size_t kRuleNameChars = 120;
+constexpr std::size_t kTypeChars = 60;
+constexpr std::size_t kDescriptionChars = 255;
+constexpr std::size_t kRelevantChars = 128;
+
+// "Code 128", "code128" and "CODE-128" name one symbology.
+std::string TypeKey(const std::string& name) {
+  std::string key;
+  for (char c : name)
+    if (c != ' ' && c != '-' && c != '_') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+const clsBarCodeType* FindType(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
+  const std::string key = TypeKey(Trim(barCodeType));
+  for (const auto& type : types)
+    if (TypeKey(type.typeName()) == key || std::to_string(type.typeId()) == Trim(barCodeType)) return &type;
+  return nullptr;
+}
+
+bool AllDigits(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return true;
+}
+
+std::string ItemRole(int position) { return "第" + std::to_string(position) + "个规则项的相关值"; }
+
+void CheckEan13(const clsBarCodeRule& rule) {
+  if (rule.length() != 12 && rule.length() != 13) {
+    RaiseError("EAN-13条码规则的长度必须是12或13位数字，规则'" + TextGuard::Echo(rule.ruleId()) + "'的长度为" +
+               std::to_string(rule.length()));
+  }
+  int position = 0;
+  for (const auto& item : *rule.ruleItems()) {
+    ++position;
+    // Fixed text is known now; the other segments are digits by their format or are checked
+    // when a barcode is registered.
+    if (item->itemType() == ISTFixed && !AllDigits(item->relevantValue())) {
+      RaiseError("EAN-13条码规则只能含有数字，" + ItemRole(position) + "'" + TextGuard::Echo(item->relevantValue()) +
+                 "'不是数字");
+    }
+    if (item->itemType() == ISTOther) RaiseError("EAN-13条码规则只能含有数字，不能含有其他项");
+  }
+}
+
+}  // namespace
+
+void RuleInputChecks::CheckTexts(const clsBarCodeRule& rule) {
+  TextGuard::RequireCodeText(rule.ruleId(), "规则编码", kRuleIdChars);
+  TextGuard::RequireFits(rule.ruleName(), "规则名称", kRuleNameChars);
+  TextGuard::RequireFits(rule.barCodeType(), "条码类型", kTypeChars);
+  TextGuard::RequireFits(rule.description(), "规则说明", kDescriptionChars);
+  int position = 0;
+  for (const auto& item : *rule.ruleItems()) {
+    ++position;
+    if (item != nullptr) TextGuard::RequireCodeText(item->relevantValue(), ItemRole(position), kRelevantChars);
+  }
+}
+
+void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<clsBarCodeType>& types) {
+  if (!Trim(rule.barCodeType()).empty() && FindType(rule.barCodeType(), types) == nullptr) {
+    RaiseError("条码类型'" + TextGuard::Echo(rule.barCodeType()) + "'不存在，请使用条码类型表中的类型");
+  }
+  if (IsEan13(rule.barCodeType(), types)) CheckEan13(rule);
+  int position = 0;
+  for (const auto& item : *rule.ruleItems()) {
+    ++position;
+    if (item->itemType() == ISTSequence && !AllDigits(item->relevantValue())) {
+      RaiseError("流水项的起始值只能由数字组成，" + ItemRole(position) + "为'" + TextGuard::Echo(item->relevantValue()) +
+                 "'");
+    }
+  }
+}
+
+bool RuleInputChecks::IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
+  const clsBarCodeType* type = FindType(barCodeType, types);
+  return TypeKey(type != nullptr ? type->typeName() : barCodeType) == "ean13";
+}
+
+}  // namespace quillstone

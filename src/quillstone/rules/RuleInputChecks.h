@@ -1,0 +1,28 @@
+// Checks of a rule that its item sources cannot make alone, run before the rule is stored so a
+// rule that cannot make a valid barcode is refused on every backend alike: texts the columns and
+// the code page can hold, a symbology of the catalogue, the shape EAN-13 needs, and running
+// numbers that start at digits.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillstone {
+
+class clsBarCodeRule;
+class clsBarCodeType;
+
+class RuleInputChecks {
+ public:
+  // Rule code, name, symbology, description and relevant values: storable, within their columns;
+  // the code and the relevant values (which become barcode text) in the code page.
+  static void CheckTexts(const clsBarCodeRule& rule);
+  // The rule's barCodeType is a typeName (compared without case, blanks and dashes) or a typeId of
+  // `types`; blank stands for the default symbology. EAN-13 rules and sequence start values.
+  static void CheckShape(const clsBarCodeRule& rule, const std::vector<clsBarCodeType>& types);
+
+  // Whether the rule's barCodeType names EAN-13 (by name, or by a typeId of that name).
+  static bool IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types);
+};
+
+}  // namespace quillstone
