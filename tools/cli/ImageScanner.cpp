@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "cli/ImageSizeLimit.h"
 #include "cli/JpegImage.h"
 #include "cli/PngImage.h"
 
@@ -19,6 +20,7 @@ struct GreyPicture {
 };
 
 GreyPicture Load(const std::string& path) {
+  ImageSizeLimit::Require(path);
   if (JpegImage::IsJpeg(path)) {
     JpegImage image = JpegImage::Read(path);
     return {image.width(), image.height(), image.pixels()};
@@ -56,8 +58,7 @@ ZXing::DecodeHints Hints(bool pure) {
   return hints;
 }
 
-std::vector<ImageScanner::Code> Read(const GreyPicture& picture, bool pure) {
-  const ZXing::ImageView view(picture.pixels.data(), picture.width, picture.height, ZXing::ImageFormat::Lum);
+std::vector<ImageScanner::Code> Read(const ZXing::ImageView& view, bool pure) {
   std::vector<ImageScanner::Code> codes;
   for (const auto& result : ZXing::ReadBarcodes(view, Hints(pure))) {
     if (!result.isValid()) continue;
@@ -66,6 +67,24 @@ std::vector<ImageScanner::Code> Read(const GreyPicture& picture, bool pure) {
           {result.text(), *symbology, result.symbologyIdentifier(), result.contentType() == ZXing::ContentType::GS1});
   }
   return codes;
+}
+
+ZXing::ImageView ViewOf(const GreyPicture& picture) {
+  return {picture.pixels.data(), picture.width, picture.height, ZXing::ImageFormat::Lum};
+}
+
+// The matrix detectors look for a symbol from the middle of the picture outwards, so a small
+// one near the edge of a photo is looked for again in overlapping halves of it.
+std::vector<ImageScanner::Code> ReadByWindows(const GreyPicture& picture) {
+  const int w = picture.width / 2;
+  const int h = picture.height / 2;
+  if (w < 100 || h < 100) return {};
+  for (int top = 0; top + h <= picture.height; top += h / 2)
+    for (int left = 0; left + w <= picture.width; left += w / 2) {
+      auto codes = Read(ViewOf(picture).cropped(left, top, w, h), false);
+      if (!codes.empty()) return codes;
+    }
+  return {};
 }
 
 // A symbol cropped to its edge gets the quiet zone its reader looks for; one of a module or two
@@ -87,13 +106,15 @@ GreyPicture WithMargin(const GreyPicture& in, int scale) {
 
 std::vector<ImageScanner::Code> ImageScanner::Scan(const std::string& path) {
   const GreyPicture picture = Load(path);
-  auto codes = Read(picture, false);
+  auto codes = Read(ViewOf(picture), false);
   if (!codes.empty()) return codes;
   // A tiny symbol with no quiet zone: as a pure symbol first, then inside a margin, enlarged.
-  codes = Read(picture, true);
+  codes = Read(ViewOf(picture), true);
   if (!codes.empty()) return codes;
   const int scale = std::max(picture.width, picture.height) < 200 ? 4 : 1;
-  return Read(WithMargin(picture, scale), false);
+  codes = Read(ViewOf(WithMargin(picture, scale)), false);
+  if (!codes.empty()) return codes;
+  return ReadByWindows(picture);
 }
 
 }  // namespace quillstone::cli
