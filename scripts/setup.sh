@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libfmt-dev nlohmann-json3-dev
   libzint-dev libzxing-dev libpng-dev libjpeg62-turbo-dev
+  libcairo2-dev libpango1.0-dev fonts-wqy-microhei poppler-utils
 )
 
 missing=()

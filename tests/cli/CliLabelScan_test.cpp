@@ -139,7 +139,7 @@ TEST_F(CliLabelScanTest, TextASymbologyCannotCarryIsRefused) {
   cli_->ExpectRefused({"label", "ABC", "--rule", "EAN", "--out", File("bad.png")}, "EAN-13");
   EXPECT_FALSE(std::filesystem::exists(File("bad.png")));
   cli_->ExpectRefused({"label", "lower", "--rule", "C39", "--out", File("bad.png")}, "Code 39");
-  cli_->ExpectRefused({"label", "C1100001", "--rule", "C128", "--out", File("bad.gif")}, "must end in .png or .svg");
+  cli_->ExpectRefused({"label", "C1100001", "--rule", "C128", "--out", File("bad.gif")}, "扩展名应为 .png");
   cli_->ExpectRefused({"scan", File("labels.db")}, "cannot read image");
 }
 

@@ -44,13 +44,18 @@ std::filesystem::path CliProcess::ProgramPath() {
 
 CliResult CliProcess::Run(const std::vector<std::string>& args, const std::filesystem::path& cwd,
                           const std::string& input) {
+  return RunProgram(ProgramPath(), args, cwd, input);
+}
+
+CliResult CliProcess::RunProgram(const std::filesystem::path& path, const std::vector<std::string>& args,
+                                 const std::filesystem::path& cwd, const std::string& input) {
   const ScratchDir io;
   const auto outPath = io / "stdout";
   const auto errPath = io / "stderr";
   const auto inPath = input.empty() ? std::filesystem::path("/dev/null") : io.Write("stdin", input);
 
   // Everything the child needs is made before the fork: after it only system calls run.
-  const std::string program = ProgramPath().string();
+  const std::string program = path.string();
   std::vector<std::string> all{program};
   all.insert(all.end(), args.begin(), args.end());
   std::vector<char*> argv;

@@ -26,6 +26,9 @@ class CliProcess {
   // `input` becomes standard input (empty: /dev/null). `cwd` empty keeps the current folder.
   static CliResult Run(const std::vector<std::string>& args, const std::filesystem::path& cwd = {},
                        const std::string& input = "");
+  // Another program, by its full path, the same way.
+  static CliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                              const std::filesystem::path& cwd = {}, const std::string& input = "");
 };
 
 // A folder of its own for one test, removed with everything in it at the end.

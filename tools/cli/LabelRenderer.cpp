@@ -1,100 +1,141 @@
 #include "cli/LabelRenderer.h"
 
-#include <zint.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <memory>
+#include <fstream>
 
+#include "cli/CairoHandles.h"
 #include "cli/CliError.h"
-#include "cli/TextWidth.h"
+#include "cli/EncodedSymbol.h"
+#include "cli/LabelText.h"
 
 namespace quillstone::cli {
 namespace {
 
-struct SymbolDeleter {
-  void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
-};
-using SymbolPtr = std::unique_ptr<zint_symbol, SymbolDeleter>;
+constexpr double kPointsPerMm = 72.0 / 25.4;
+// The symbol's quiet zones are white already, so they may reach closer to the edge than text.
+constexpr double kSymbolEdgeMm = 0.5;
+constexpr double kGapMm = 0.6;
+constexpr double kNameMm = 3.2;
+constexpr double kCaptionMm = 2.6;
+// Below this a printed module blurs; such a label would not scan.
+constexpr double kSmallestModuleMm = 0.15;
 
-// zint's caption font is about 3.5 modules wide per character at any scale.
-constexpr double kCaptionModulesPerChar = 3.5;
-
-std::string Extension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
+void Check(cairo_status_t status, const std::string& path) {
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw CliError("无法写入标签文件 '" + path + "'：" + cairo_status_to_string(status));
 }
 
-bool IsAscii(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
-}
-
-// Cuts UTF-8 text to at most `bytes` bytes without splitting a character.
-std::string CutUtf8(const std::string& text, std::size_t bytes) {
-  if (text.size() <= bytes) return text;
-  std::size_t end = bytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}
-
-void Check(int rc, const zint_symbol& symbol, const std::string& what) {
-  if (rc >= ZINT_ERROR) throw CliError(what + ": " + symbol.errtxt);
-}
-
-}  // namespace
-
-std::string LabelRenderer::CaptionFor(const std::string& text, bool raster) {
-  if (!raster) return text;
+std::string XmlEscaped(const std::string& text) {
   std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if ((c & 0xC0) != 0x80) {
-      out += '?';
-    }
+  for (char c : text) {
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
   }
   return out;
 }
 
-void LabelRenderer::Render(const std::string& text, const Symbology& symbology, const std::string& path) {
-  const std::string ext = Extension(path);
-  if (ext != ".png" && ext != ".svg") throw CliError("label file '" + path + "' must end in .png or .svg");
-  symbology.CheckEncodable(text);
+cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
 
-  SymbolPtr symbol(ZBarcode_Create());
-  if (!symbol) throw CliError("zint could not allocate a symbol");
-  if (path.size() >= sizeof(symbol->outfile)) throw CliError("label file path is too long: " + path);
-  std::strncpy(symbol->outfile, path.c_str(), sizeof(symbol->outfile) - 1);
+// cairo draws the text as glyph outlines; a title keeps it readable (and searchable) as text.
+std::string WithTitle(std::string svg, const Label& label) {
+  const auto open = svg.find("<svg");
+  const auto end = open == std::string::npos ? open : svg.find('>', open);
+  if (end == std::string::npos) return svg;
+  const std::string title = label.name.empty() ? label.barCode : label.barCode + " " + label.name;
+  svg.insert(end + 1, "\n<title>" + XmlEscaped(title) + "</title>");
+  return svg;
+}
 
-  symbol->symbology = symbology.zintSymbology();
-  symbol->input_mode = UNICODE_MODE;
-  symbol->output_options |= BARCODE_QUIET_ZONES;
-  symbol->scale = symbology.twoDimensional() ? 3.0f : 2.0f;
-  // Square Data Matrix symbols read more reliably than the long rectangular ones.
-  if (symbology.kind() == Symbology::Kind::DataMatrix) symbol->option_3 = DM_SQUARE;
-  // Text beyond ASCII (Chinese fixed segments) travels as UTF-8, announced by its ECI.
-  if (symbology.twoDimensional() && !IsAscii(text)) symbol->eci = 26;
+void WriteFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  if (!out) throw CliError("无法写入标签文件 '" + path + "'");
+}
 
-  Check(
-      ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size())),
-      *symbol, "cannot encode '" + text + "' as " + symbology.name());
+}  // namespace
 
-  if (symbology.twoDimensional()) {
-    // zint prints no text under matrix symbols of its own accord; it prints whatever text the
-    // symbol holds, so the caption goes there, with room made for it beside the symbol.
-    const std::string caption = CutUtf8(CaptionFor(text, ext == ".png"), sizeof(symbol->text) - 1);
-    std::memset(symbol->text, 0, sizeof(symbol->text));
-    std::memcpy(symbol->text, caption.data(), caption.size());
-    const double captionModules = DisplayWidth(caption) * kCaptionModulesPerChar + 2;
-    const double missing = captionModules - symbol->width;
-    symbol->whitespace_width = missing > 0 ? static_cast<int>(std::ceil(missing / 2)) : 0;
+void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double heightMm, double unitsPerMm,
+                         bool wholeUnits) {
+  const EncodedSymbol symbol(label.barCode, label.symbology);
+  const double w = widthMm * unitsPerMm;
+  const double h = heightMm * unitsPerMm;
+  const double margin = kCutMarginMm * unitsPerMm;
+  const double gap = kGapMm * unitsPerMm;
+
+  cairo_save(cr);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  double top = margin;
+  if (!label.name.empty()) {
+    const LabelText name(cr, label.name, std::min(kNameMm, heightMm * 0.13) * unitsPerMm, w - 2 * margin);
+    name.DrawCentred(cr, w / 2, top);
+    top += name.height() + gap;
   }
-  Check(ZBarcode_Print(symbol.get(), 0), *symbol, "cannot write label '" + path + "'");
+  const LabelText caption(cr, symbol.humanReadable(), std::min(kCaptionMm, heightMm * 0.11) * unitsPerMm,
+                          w - 2 * margin);
+  const double bottom = h - margin - caption.height() - gap;
+  caption.DrawCentred(cr, w / 2, h - margin - caption.height());
+
+  const double boxWidth = w - 2 * kSymbolEdgeMm * unitsPerMm;
+  const double boxHeight = bottom - top;
+  double module = boxWidth / symbol.modulesWide();
+  if (!symbol.linear()) module = std::min(module, boxHeight / symbol.modulesHigh());
+  if (wholeUnits) module = std::floor(module);
+  const double smallest = wholeUnits ? 1.0 : kSmallestModuleMm * unitsPerMm;
+  // A linear symbol shorter than 15% of its width is hard to aim at.
+  const bool tooFlat = symbol.linear() && boxHeight < 0.15 * symbol.modulesWide() * module;
+  if (module < smallest || tooFlat)
+    throw CliError(fmt::format("条码 '{}' 在 {:g}×{:g} mm 的标签上放不下（{} 需要 {:g} 个模块宽）；请用更大的 --size",
+                               label.barCode, widthMm, heightMm, label.symbology.name(), symbol.modulesWide()));
+
+  double x = (w - symbol.modulesWide() * module) / 2;
+  double y = symbol.linear() ? top : top + (boxHeight - symbol.modulesHigh() * module) / 2;
+  if (wholeUnits) {
+    x = std::round(x);
+    y = std::round(y);
+  }
+  symbol.Draw(cr, x, y, module, wholeUnits ? std::floor(boxHeight) : boxHeight);
+  cairo_restore(cr);
+}
+
+void LabelRenderer::Render(const Label& label, const LabelSize& size, const std::string& path, LabelFormat format) {
+  if (format != LabelFormat::Png && format != LabelFormat::Svg)
+    throw CliError("标签文件 '" + path + "' 只能写成 PNG 或 SVG");
+  const bool raster = format == LabelFormat::Png;
+  const double unitsPerMm = raster ? size.dotsPerMm() : kPointsPerMm;
+  // Both are drawn in memory first, so a label that cannot be drawn leaves no file behind.
+  std::string svg;
+  CairoSurfacePtr surface(raster ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.widthDots(), size.heightDots())
+                                 : cairo_svg_surface_create_for_stream(AppendTo, &svg, size.widthMm() * kPointsPerMm,
+                                                                       size.heightMm() * kPointsPerMm));
+  Check(cairo_surface_status(surface.get()), path);
+  {
+    CairoPtr cr(cairo_create(surface.get()));
+    cairo_set_source_rgb(cr.get(), 1, 1, 1);
+    cairo_paint(cr.get());
+    Draw(cr.get(), label, size.widthMm(), size.heightMm(), unitsPerMm, raster);
+    Check(cairo_status(cr.get()), path);
+  }
+  if (raster) {
+    Check(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
+    return;
+  }
+  cairo_surface_finish(surface.get());
+  Check(cairo_surface_status(surface.get()), path);
+  WriteFile(path, WithTitle(svg, label));
 }
 
 }  // namespace quillstone::cli

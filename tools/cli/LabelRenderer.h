@@ -1,20 +1,31 @@
-// Renders a barcode label with zint: the symbol in its rule's symbology with the barcode text
-// printed under it, as PNG or SVG (chosen by the file's extension).
+// Draws a barcode label: the item's name on top, the symbol in its rule's symbology (zint's
+// vector output filled by cairo) and the barcode text under it (pango, CJK font). The same
+// drawing serves PNG and SVG files and the cells of PDF label sheets.
 #pragma once
 
 #include <string>
 
-#include "cli/Symbology.h"
+#include "cli/Label.h"
+#include "cli/LabelFormat.h"
+#include "cli/LabelSize.h"
+
+typedef struct _cairo cairo_t;
 
 namespace quillstone::cli {
 
 class LabelRenderer {
  public:
-  static void Render(const std::string& text, const Symbology& symbology, const std::string& path);
+  // Nothing is printed this close to a label's edge, so a cut a little off the line loses nothing.
+  static constexpr double kCutMarginMm = 1.5;
 
-  // The text printed under the symbol. zint's raster font has no Chinese, so a PNG shows "?" for
-  // every character outside ASCII; an SVG keeps the text as it is.
-  static std::string CaptionFor(const std::string& text, bool raster);
+  // Draws `label` into the `widthMm` × `heightMm` rectangle at the context's origin, whose user
+  // unit is 1/`unitsPerMm` mm. With `wholeUnits` every module is a whole number of units (pixels
+  // of a raster), so bars keep sharp, equal edges.
+  static void Draw(cairo_t* cr, const Label& label, double widthMm, double heightMm, double unitsPerMm,
+                   bool wholeUnits);
+
+  // Writes one label as a PNG at the size's resolution, or as an SVG of the size.
+  static void Render(const Label& label, const LabelSize& size, const std::string& path, LabelFormat format);
 };
 
 }  // namespace quillstone::cli

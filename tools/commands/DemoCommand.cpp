@@ -7,7 +7,11 @@
 #include "cli/DatabaseSetup.h"
 #include "cli/ImageScanner.h"
 #include "cli/JsonOutput.h"
+#include "cli/Label.h"
 #include "cli/LabelRenderer.h"
+#include "cli/LabelSheet.h"
+#include "cli/LabelSheetOptions.h"
+#include "cli/LabelSize.h"
 #include "cli/RecordView.h"
 #include "cli/Registrar.h"
 #include "cli/RuleJson.h"
@@ -15,6 +19,7 @@
 #include "cli/Session.h"
 #include "cli/Symbology.h"
 #include "cli/TablePrinter.h"
+#include "cli/ZplWriter.h"
 #include "demo/DemoReceiving.h"
 #include "demo/DemoScript.h"
 #include "demo/DemoWorkspace.h"
@@ -155,16 +160,30 @@ void DemoCommand::Register(Session& session) {
 
 void DemoCommand::PrintLabels(Session& session, const DemoWorkspace& workspace) {
   Section(session, "Labels");
+  const LabelSize size(50, 30, 203);
+  const ZplWriter printer(size);
+  std::vector<Label> labels;
+  std::string zpl;
   for (auto& entry : entries_) {
-    const Symbology symbology = Symbology::ForRuleType(entry.symbology);
+    const Label label(entry.set->barCode(), Symbology::ForRuleType(entry.symbology),
+                      entry.set->invInfo()->inventoryName());
     const auto base = workspace.labels() / FileNameFor(entry.set->barCode());
     entry.png = base.string() + ".png";
-    LabelRenderer::Render(entry.set->barCode(), symbology, entry.png);
-    LabelRenderer::Render(entry.set->barCode(), symbology, base.string() + ".svg");
+    LabelRenderer::Render(label, size, entry.png, LabelFormat::Png);
+    LabelRenderer::Render(label, size, base.string() + ".svg", LabelFormat::Svg);
+    zpl += printer.Write(label);
+    labels.push_back(label);
   }
-  if (!session.json())
-    std::cout << "  " << entries_.size() << " PNG and " << entries_.size() << " SVG labels in "
-              << workspace.labels().string() << '\n';
+  zplFile_ = (workspace.labels() / "labels.zpl").string();
+  ZplWriter::Save(zpl, zplFile_);
+  sheetFile_ = (workspace.labels() / "sheet.pdf").string();
+  const LabelSheet sheet("A4", "3x8", "10x7mm");
+  const int pages = sheet.Write(labels, sheetFile_);
+  if (session.json()) return;
+  std::cout << "  " << entries_.size() << " PNG and " << entries_.size() << " SVG labels (" << size.Text()
+            << ", item names in Chinese) in " << workspace.labels().string() << '\n'
+            << "  the same labels for a label printer (ZPL, " << size.dpi() << " dpi): " << zplFile_ << '\n'
+            << "  " << LabelSheetOptions::Report(labels.size(), pages, sheetFile_, sheet) << '\n';
 }
 
 void DemoCommand::ScanBack(Session& session) {
@@ -256,6 +275,8 @@ int DemoCommand::Summarise(Session& session, const DemoWorkspace& workspace) {
                        {"registered", entries_.size()},
                        {"allVerified", allOk},
                        {"maintenance", maintenance_},
+                       {"sheet", sheetFile_},
+                       {"zpl", zplFile_},
                        {"barcodes", barcodes}});
     return allOk ? 0 : 1;
   }

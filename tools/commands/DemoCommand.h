@@ -54,6 +54,9 @@ class DemoCommand : public Command {
   int section_ = 0;
   std::vector<Entry> entries_;
   std::vector<std::string> maintenance_;
+  // The labels once more, as one PDF sheet and one file of printer commands.
+  std::string sheetFile_;
+  std::string zplFile_;
 };
 
 }  // namespace quillstone::cli

@@ -2,34 +2,121 @@
 
 #include <string>
 
-#include "cli/BarCodeReader.h"
+#include "cli/CliError.h"
 #include "cli/JsonOutput.h"
+#include "cli/LabelBatch.h"
+#include "cli/LabelPrinter.h"
 #include "cli/LabelRenderer.h"
+#include "cli/LabelSheet.h"
+#include "cli/LabelSize.h"
 #include "cli/Session.h"
-#include "cli/Symbology.h"
-#include "quillstone/model/clsBarCodeRule.h"
+#include "cli/ZplWriter.h"
 
 namespace quillstone::cli {
 
 void LabelCommand::Attach(CLI::App& parent) {
-  app_ = AddSubcommand(parent, "label", "Render a barcode label as PNG or SVG");
-  CLI::Option* barCode = app_->add_option("BARCODE", barCode_, "Barcode text");
-  app_->add_option("--out,-o", out_, "Label file, .png or .svg")->required();
+  app_ = AddSubcommand(parent, "label", "Print barcode labels: PNG, SVG, ZPL for label printers, or PDF sheets");
+  CLI::Option* barCodes = app_->add_option("BARCODE", barCodes_, "Barcode texts, one label each");
+  app_->add_option("--out,-o", out_, "Output file: .png, .svg, .zpl or .pdf");
+  app_->add_option("--format", format_, "png, svg, zpl or pdf (default: by --out's extension)")
+      ->check(CLI::IsMember({"png", "svg", "zpl", "pdf"}, CLI::ignore_case));
+  app_->add_option("--size", size_, "Label size, WIDTHxHEIGHT in mm (or cm, in)")->capture_default_str();
+  app_->add_option("--dpi", dpi_, "Printer resolution in dots per inch")
+      ->check(CLI::IsMember({203, 300}))
+      ->capture_default_str();
+  app_->add_option("--printer", printer_, "Send ZPL to a label printer's raw port, HOST:9100");
+  app_->add_option("--printer-font", printerFont_,
+                   "Font stored on the printer for the text, e.g. E:CJK.TTF (default: its scalable font 0)");
   app_->add_option("--rule", ruleId_,
-                   "Rule whose symbology to use (default: the rule the barcode was registered under)");
-  gs1_.AddTo(*app_, barCode);
+                   "Rule whose symbology to use (default: the rule each barcode was registered under)");
+  sheet_.AddTo(*app_, false);
+  gs1_.AddTo(*app_, barCodes);
+}
+
+LabelFormat LabelCommand::Format() const {
+  if (!format_.empty()) return LabelFormatNamed(format_);
+  if (!printer_.empty()) return LabelFormat::Zpl;
+  if (sheet_.sheetGiven()) return LabelFormat::Pdf;
+  if (out_.empty()) throw CliError("请用 --out 指定标签文件，或用 --printer 发送到打印机");
+  return LabelFormatOfFile(out_);
 }
 
 int LabelCommand::Run(Session& session) {
   if (gs1_.given()) return gs1_.Run(out_, session.json());
-  auto rule = BarCodeReader(session).RuleFor(barCode_, ruleId_);
-  const Symbology symbology = Symbology::ForRule(*rule, session.Rules());
-  LabelRenderer::Render(barCode_, symbology, out_);
-  JsonOutput::Report(
-      session.json(),
-      {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"symbology", symbology.name()}, {"file", out_}},
-      "Wrote " + symbology.name() + " label of " + barCode_ + " to " + out_);
+  const LabelFormat format = Format();
+  if (!printer_.empty() && format != LabelFormat::Zpl) throw CliError("--printer 只发送 ZPL 标签（--format zpl）");
+  if (sheet_.sheetGiven() && format != LabelFormat::Pdf) throw CliError("--sheet 的标签页只能写成 PDF（--format pdf）");
+  if (printer_.empty() && out_.empty()) throw CliError("请用 --out 指定标签文件");
+  if ((format == LabelFormat::Png || format == LabelFormat::Svg) && barCodes_.size() > 1)
+    throw CliError("PNG 或 SVG 文件只印一张标签；多张标签请用 --format zpl 或 pdf");
+  if (sheet_.sheetGiven()) sheet_.Check();
+
+  LabelBatch batch(session);
+  for (const auto& code : barCodes_) batch.Add(code, ruleId_);
+
+  std::string report;
+  nlohmann::json doc = Output(batch, format, report);
+  nlohmann::json labels = nlohmann::json::array();
+  for (std::size_t i = 0; i < batch.labels().size(); ++i) {
+    const Label& label = batch.labels()[i];
+    labels.push_back({{"barCode", label.barCode},
+                      {"ruleId", batch.ruleIds()[i]},
+                      {"symbology", label.symbology.name()},
+                      {"name", label.name}});
+  }
+  // One label keeps the flat form scripts read: barCode, ruleId, symbology, name, file.
+  if (labels.size() == 1) doc.update(labels[0]);
+  doc["labels"] = labels;
+  doc["format"] = LabelFormatName(format);
+  JsonOutput::Report(session.json(), doc, report);
   return 0;
+}
+
+nlohmann::json LabelCommand::Output(const LabelBatch& batch, LabelFormat format, std::string& report) const {
+  const auto& labels = batch.labels();
+  const LabelSize size = LabelSize::Parse(size_, dpi_);
+  const std::string many = std::to_string(labels.size()) + (labels.size() == 1 ? " label" : " labels");
+  switch (format) {
+    case LabelFormat::Png:
+    case LabelFormat::Svg:
+      LabelRenderer::Render(labels.front(), size, out_, format);
+      report = "Wrote " + labels.front().symbology.name() + " label of " + labels.front().barCode + " to " + out_;
+      return {{"file", out_}};
+    case LabelFormat::Zpl: {
+      const ZplWriter writer(size, printerFont_);
+      std::string zpl;
+      for (const auto& label : labels) zpl += writer.Write(label);
+      if (!printer_.empty()) {
+        const LabelPrinter printer(printer_);
+        printer.Send(zpl);
+        report = "Sent " + many + " (ZPL, " + size.Text() + ", " + std::to_string(dpi_) + " dpi) to printer " +
+                 printer_;
+        return {{"printer", printer_}, {"bytes", zpl.size()}};
+      }
+      ZplWriter::Save(zpl, out_);
+      report = "Wrote " + many + " (ZPL, " + size.Text() + ", " + std::to_string(dpi_) + " dpi) to " + out_;
+      return {{"file", out_}};
+    }
+    case LabelFormat::Pdf: {
+      const LabelSheet sheet =
+          sheet_.sheetGiven() ? sheet_.Sheet() : LabelSheet::OnePerPage(size.widthMm(), size.heightMm());
+      const int pages = sheet.Write(labels, out_);
+      report = LabelSheetOptions::Report(labels.size(), pages, out_, sheet);
+      return {{"file", out_},
+              {"pages", pages},
+              {"sheet",
+               {{"paperWidthMm", sheet.paperWidthMm()},
+                {"paperHeightMm", sheet.paperHeightMm()},
+                {"columns", sheet.columns()},
+                {"rows", sheet.rows()},
+                {"marginTopMm", sheet.marginTopMm()},
+                {"marginSideMm", sheet.marginSideMm()},
+                {"labelWidthMm", sheet.labelWidthMm()},
+                {"labelHeightMm", sheet.labelHeightMm()},
+                {"cutMarginMm", LabelRenderer::kCutMarginMm}}}};
+    }
+  }
+  return {};
 }
 
 }  // namespace quillstone::cli

@@ -1,13 +1,22 @@
-// `quillstone label BARCODE --out FILE.png|FILE.svg [--rule R]`: prints a barcode label in the
-// symbology of its rule, with the barcode text under the symbol.
+// `quillstone label BARCODE... [--out FILE] [--format png|svg|zpl|pdf] [--size 50x30mm] [--dpi 203|300]
+// [--printer HOST:9100] [--sheet A4 --layout 3x8] [--rule R]`: prints barcode labels in the
+// symbology of their rule, with the item's name above the symbol and the barcode text under it,
+// as image files, as ZPL for a label printer (written to a file or sent to the printer), or as
+// PDF: one label per page, or many on sheets.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "cli/Gs1LabelOptions.h"
+#include "cli/LabelFormat.h"
+#include "cli/LabelSheetOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
+
+class LabelBatch;
 
 class LabelCommand : public Command {
  public:
@@ -15,9 +24,20 @@ class LabelCommand : public Command {
   int Run(Session& session) override;
 
  private:
-  std::string barCode_;
+  // The format asked for, or implied by the printer, the sheet or the file's extension.
+  LabelFormat Format() const;
+  // The output's description for the report, after writing it.
+  nlohmann::json Output(const LabelBatch& batch, LabelFormat format, std::string& report) const;
+
+  std::vector<std::string> barCodes_;
   std::string out_;
   std::string ruleId_;
+  std::string format_;
+  std::string size_ = "50x30mm";
+  int dpi_ = 203;
+  std::string printer_;
+  std::string printerFont_;
+  LabelSheetOptions sheet_;
   Gs1LabelOptions gs1_;
 };
 

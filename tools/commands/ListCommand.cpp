@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/JsonOutput.h"
+#include "cli/LabelBatch.h"
 #include "cli/RecordView.h"
 #include "cli/Session.h"
 #include "cli/TablePrinter.h"
@@ -17,17 +18,23 @@ void ListCommand::Attach(CLI::App& parent) {
   app_->add_option("--filter", filter_,
                    "SQL condition on InventoryBarCodeSet joined with Inventory, e.g. \"cRuleId = 'R1'\"");
   app_->add_option("--limit", limit_, "Show at most N barcodes")->check(CLI::NonNegativeNumber);
+  labels_.AddTo(*app_, true);
 }
 
 int ListCommand::Run(Session& session) {
+  labels_.Check();
   auto sets = session.BarCodes().ListInventoryBarCodeSets(filter_);
   const int total = sets->Count();
   const int shown = limit_ > 0 && limit_ < total ? limit_ : total;
+  LabelBatch batch(session);
+  if (labels_.wanted())
+    for (int i = 1; i <= shown; ++i) batch.Add(*sets->Item(i));
 
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
     for (int i = 1; i <= shown; ++i) doc.push_back(RecordView::BarCodeSetJson(*sets->Item(i)));
     JsonOutput::Print(doc);
+    labels_.Finish(session, batch);
     return 0;
   }
   TablePrinter table({"barcode", "item", "name", "rule", "created", "state"});
@@ -39,6 +46,7 @@ int ListCommand::Run(Session& session) {
   }
   table.Print(std::cout);
   if (shown < total) std::cout << "(" << shown << " of " << total << " shown)\n";
+  labels_.Finish(session, batch);
   return 0;
 }
 

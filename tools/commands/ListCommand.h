@@ -1,8 +1,10 @@
-// `quillstone list [--filter SQL] [--limit N]`: the registered barcodes the user may see.
+// `quillstone list [--filter SQL] [--limit N] [--labels FILE.pdf]`: the registered barcodes the user
+// may see, and on request their labels.
 #pragma once
 
 #include <string>
 
+#include "cli/LabelSheetOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -15,6 +17,7 @@ class ListCommand : public Command {
  private:
   std::string filter_;
   int limit_ = 0;
+  LabelSheetOptions labels_;
 };
 
 }  // namespace quillstone::cli

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/JsonOutput.h"
+#include "cli/LabelBatch.h"
 #include "cli/ProgressBar.h"
 #include "cli/RecordView.h"
 #include "cli/Registrar.h"
@@ -21,9 +22,11 @@ void RegisterCommand::Attach(CLI::App& parent) {
   app_->add_option("ITEM", item_, "Inventory code")->required();
   app_->add_option("--count", count_, "How many barcodes to register")->check(CLI::Range(1, 100000));
   properties_.AddTo(*app_);
+  labels_.AddTo(*app_, true);
 }
 
 int RegisterCommand::Run(Session& session) {
+  labels_.Check();
   Registrar registrar(session);
   const auto [plan, info] = registrar.Prepare(item_, properties_);
 
@@ -44,11 +47,15 @@ int RegisterCommand::Run(Session& session) {
     throw;
   }
   bar.Finish();
+  LabelBatch batch(session);
+  if (labels_.wanted())
+    for (const auto& set : sets) batch.Add(*set);
 
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
     for (const auto& set : sets) doc.push_back(RecordView::BarCodeSetJson(*set));
     JsonOutput::Print(doc);
+    labels_.Finish(session, batch);
     return 0;
   }
   std::cout << "Registered " << sets.size() << (sets.size() == 1 ? " barcode" : " barcodes") << " for " << item_ << ' '
@@ -56,6 +63,7 @@ int RegisterCommand::Run(Session& session) {
   TablePrinter table({"barcode", "created"});
   for (const auto& set : sets) table.AddRow({set->barCode(), set->createDate()});
   table.Print(std::cout, 2);
+  labels_.Finish(session, batch);
   return 0;
 }
 

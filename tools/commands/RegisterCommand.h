@@ -1,10 +1,11 @@
-// `quillstone register ITEM [properties] [--count N]`: encodes and registers barcodes for an item,
-// N of them with successive sequence numbers.
+// `quillstone register ITEM [properties] [--count N] [--labels FILE.pdf]`: encodes and registers
+// barcodes for an item, N of them with successive sequence numbers, and prints their labels.
 #pragma once
 
 #include <string>
 
 #include "cli/InventoryOptions.h"
+#include "cli/LabelSheetOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -18,6 +19,7 @@ class RegisterCommand : public Command {
   std::string item_;
   int count_ = 1;
   InventoryOptions properties_;
+  LabelSheetOptions labels_;
 };
 
 }  // namespace quillstone::cli

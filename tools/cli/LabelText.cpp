@@ -1,0 +1,57 @@
+#include "cli/LabelText.h"
+
+#include <fontconfig/fontconfig.h>
+#include <pango/pangocairo.h>
+
+#include <memory>
+
+#include "cli/CliError.h"
+
+namespace quillstone::cli {
+namespace {
+
+// pango keeps its font map, and fontconfig its font list, for the life of the process. Both are
+// let go at exit, so the leak checker sees only what the program itself failed to free.
+struct FontsReleasedAtExit {
+  ~FontsReleasedAtExit() {
+    pango_cairo_font_map_set_default(nullptr);
+    FcFini();
+  }
+};
+
+void ReleaseFontsAtExit() { static FontsReleasedAtExit release; }
+
+}  // namespace
+
+const char* LabelText::FontFamilies() { return "WenQuanYi Micro Hei,Noto Sans CJK SC,sans-serif"; }
+
+LabelText::LabelText(cairo_t* cr, const std::string& text, double size, double maxWidth)
+    : layout_((ReleaseFontsAtExit(), pango_cairo_create_layout(cr))) {
+  std::unique_ptr<PangoFontDescription, decltype(&pango_font_description_free)> font(
+      pango_font_description_from_string(FontFamilies()), &pango_font_description_free);
+  pango_font_description_set_absolute_size(font.get(), size * PANGO_SCALE);
+  pango_layout_set_font_description(layout_.get(), font.get());
+  pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
+  pango_layout_set_width(layout_.get(), static_cast<int>(maxWidth * PANGO_SCALE));
+  pango_layout_set_ellipsize(layout_.get(), PANGO_ELLIPSIZE_END);
+  pango_layout_set_single_paragraph_mode(layout_.get(), TRUE);
+
+  if (pango_layout_get_unknown_glyphs_count(layout_.get()) > 0)
+    throw CliError("标签文字 '" + text +
+                   "' 中有字体里没有的字符，印出来会是方框；请安装中文字体（如 fonts-wqy-microhei）");
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_.get(), nullptr, &logical);
+  width_ = static_cast<double>(logical.width) / PANGO_SCALE;
+  height_ = static_cast<double>(logical.height) / PANGO_SCALE;
+}
+
+void LabelText::DrawCentred(cairo_t* cr, double centreX, double top) const {
+  PangoRectangle logical;
+  pango_layout_get_extents(layout_.get(), nullptr, &logical);
+  // With a width set, the logical box starts where the text starts inside that width.
+  const double left = centreX - width_ / 2 - static_cast<double>(logical.x) / PANGO_SCALE;
+  cairo_move_to(cr, left, top);
+  pango_cairo_show_layout(cr, layout_.get());
+}
+
+}  // namespace quillstone::cli
