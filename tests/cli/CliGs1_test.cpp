@@ -98,6 +98,14 @@ TEST_F(CliGs1Test, LabelsInEveryGs1SymbolScanBackToTheSuppliersItem) {
     EXPECT_EQ(hit["gs1"].size(), 4u);
     EXPECT_EQ(hit["verified"], true) << hit.dump();
   }
+  // A consumer pack's QR Code holds a Digital Link: plain QR, found by its link form.
+  auto link = Json({"label", "--gs1", kLabel, "--symbology", "gs1-link", "--out", File("link.png")});
+  EXPECT_EQ(link["symbology"], "GS1 Digital Link QR Code");
+  auto linked = Json({"scan", File("link.png")});
+  ASSERT_EQ(linked.size(), 1u);
+  EXPECT_EQ(linked[0]["scanned"], "https://id.gs1.org/01/06291041500213/10/LOT7/21/S1?17=261231");
+  EXPECT_EQ(linked[0]["barCode"], "(01)06291041500213(10)LOT7(21)S1(17)261231");
+  EXPECT_EQ(linked[0]["invInfo"]["inventoryId"], "F001");
   // A document about another batch is refused, and the scan says so.
   auto r = Run({"scan", File("gs1-qr.png"), "--batch", "LOT8"});
   ExpectFailure(r, "GS1标签的批号为'LOT7'，单据的批号为'LOT8'");

@@ -11,7 +11,8 @@ namespace quillstone::cli {
 void Gs1LabelOptions::AddTo(CLI::App& app, CLI::Option* barCodes) {
   gs1_ =
       app.add_option("--gs1", data_, "GS1 data to print instead of a barcode, e.g. \"(01)09506000134352(10)ABC123\"");
-  app.add_option("--symbology", symbology_, "Symbol of a --gs1 label: gs1-128, gs1-datamatrix or gs1-qr")
+  app.add_option("--symbology", symbology_,
+                 "Symbol of a --gs1 label: gs1-128, gs1-datamatrix, gs1-qr or gs1-link (a Digital Link in a QR Code)")
       ->capture_default_str();
   if (barCodes != nullptr) {
     gs1_->excludes(barCodes);

@@ -32,6 +32,7 @@ int ZintSymbology(Gs1Symbol::Kind kind) {
     case Gs1Symbol::Kind::DataMatrix:
       return BARCODE_DATAMATRIX;
     case Gs1Symbol::Kind::QrCode:
+    case Gs1Symbol::Kind::LinkQr:
       return BARCODE_QRCODE;
   }
   return BARCODE_GS1_128;
@@ -44,7 +45,8 @@ Gs1Symbol::Kind Gs1Symbol::Named(const std::string& name) {
   if (folded == "gs1128" || folded == "ucc/ean128" || folded == "ean128") return Kind::Gs1_128;
   if (folded == "gs1datamatrix" || folded == "gs1dm") return Kind::DataMatrix;
   if (folded == "gs1qr" || folded == "gs1qrcode") return Kind::QrCode;
-  throw CliError("GS1条码类型'" + name + "'不存在，可用 gs1-128、gs1-datamatrix 或 gs1-qr");
+  if (folded == "gs1link" || folded == "digitallink" || folded == "linkqr") return Kind::LinkQr;
+  throw CliError("GS1条码类型'" + name + "'不存在，可用 gs1-128、gs1-datamatrix、gs1-qr 或 gs1-link");
 }
 
 std::string Gs1Symbol::Name(Kind kind) {
@@ -55,6 +57,8 @@ std::string Gs1Symbol::Name(Kind kind) {
       return "GS1 DataMatrix";
     case Kind::QrCode:
       return "GS1 QR Code";
+    case Kind::LinkQr:
+      return "GS1 Digital Link QR Code";
   }
   return "";
 }
@@ -67,12 +71,14 @@ std::string Gs1Symbol::Identifier(Kind kind) {
       return "]d2";
     case Kind::QrCode:
       return "]Q3";
+    case Kind::LinkQr:
+      return "]Q1";
   }
   return "";
 }
 
 std::optional<Gs1Symbol::Kind> Gs1Symbol::ForIdentifier(const std::string& identifier) {
-  for (Kind kind : {Kind::Gs1_128, Kind::DataMatrix, Kind::QrCode})
+  for (Kind kind : {Kind::Gs1_128, Kind::DataMatrix, Kind::QrCode, Kind::LinkQr})
     if (Identifier(kind) == identifier) return kind;
   return std::nullopt;
 }
@@ -99,12 +105,13 @@ void Gs1Symbol::Render(const Gs1ElementString& elements, Kind kind, const std::s
   if (path.size() >= sizeof(symbol->outfile)) throw CliError("标签文件路径太长：" + path);
   std::strncpy(symbol->outfile, path.c_str(), sizeof(symbol->outfile) - 1);
   symbol->symbology = ZintSymbology(kind);
-  symbol->input_mode = GS1_MODE;
+  const bool link = kind == Kind::LinkQr;
+  symbol->input_mode = link ? DATA_MODE : GS1_MODE;
   symbol->output_options |= BARCODE_QUIET_ZONES;
   symbol->scale = kind == Kind::Gs1_128 ? 2.0f : 3.0f;
   if (kind == Kind::DataMatrix) symbol->option_3 = DM_SQUARE;
 
-  const std::string input = ZintInput(elements);
+  const std::string input = link ? elements.ToDigitalLink() : ZintInput(elements);
   int rc = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()),
                            static_cast<int>(input.size()));
   if (rc >= ZINT_ERROR) throw CliError("无法把GS1数据编成 " + Name(kind) + " 条码：" + symbol->errtxt);

@@ -27,7 +27,7 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
   out.symbologyIdentifier = code.symbologyIdentifier;
   BarCodeReader reader(session_);
   try {
-    if (code.gs1) {
+    if (code.gs1 || Gs1ElementString::FormOf(code.text) == Gs1Form::DigitalLink) {
       ResolveGs1(code, document, out);
       return out;
     }
@@ -72,11 +72,13 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
 
 void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::shared_ptr<clsInventoryInfo>& document,
                               Outcome& out) {
-  // The reader gives the raw element string; its symbology identifier says how to read it. What
-  // was read is shown even when no item carries its GTIN.
-  out.barCode = Gs1Input::Visible(code.symbologyIdentifier + code.text);
+  // A GS1 symbol gives the raw element string, its symbology identifier saying how to read it;
+  // a plain QR Code may hold a Digital Link. What was read is shown even when no item carries
+  // its GTIN.
+  const std::string data = code.gs1 ? code.symbologyIdentifier + code.text : code.text;
+  out.barCode = Gs1Input::Visible(data);
   if (auto kind = Gs1Symbol::ForIdentifier(code.symbologyIdentifier)) out.symbology = Gs1Symbol::Name(*kind);
-  auto elements = std::make_shared<Gs1ElementString>(Gs1ElementString::Parse(code.symbologyIdentifier + code.text));
+  auto elements = std::make_shared<Gs1ElementString>(Gs1ElementString::Parse(data));
   out.gs1 = elements;
   out.barCode = elements->ToHri();
   out.decoded = clsGs1Receiver(session_.Context()).Receive(*elements);
