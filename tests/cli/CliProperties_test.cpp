@@ -112,19 +112,21 @@ TEST_F(CliPropertiesTest, LoginDateAndUserDecideWhatMayBeRegisteredAndSeen) {
 }
 
 TEST_F(CliPropertiesTest, ARunThatFailsPartWaySaysWhatItStored) {
-  // A one-digit running number comes round to 9 again after ten barcodes.
+  // A one-digit running number from 1 has nine numbers; chunks of four store 1-4 and 5-8, and
+  // the third chunk runs out of numbers and stores nothing.
   ASSERT_EQ(
       cli.Run({"rule", "create", "-"},
-              R"({"ruleId": "WRAP", "ruleName": "w", "length": 7, "items": [{"itemType": "ISTInventory", "length": 6},
-                        {"itemType": "ISTSequence", "length": 1, "relevantValue": "9"}]})")
+              R"({"ruleId": "RUNS", "ruleName": "w", "length": 7, "items": [{"itemType": "ISTInventory", "length": 6},
+                        {"itemType": "ISTSequence", "length": 1, "relevantValue": "1"}]})")
           .exitCode,
       0);
-  ASSERT_EQ(cli.Run({"assign", "item", "P002", "WRAP"}).exitCode, 0);
-  auto run = cli.Run({"register", "P002", "--count", "12"});
-  ExpectFailure(run, "该条形码已经存在，条形码不能重复");
-  EXPECT_NE(run.err.find("Registered 10 of 12 barcodes before the failure: 1000029 1000020"), std::string::npos)
+  ASSERT_EQ(cli.Run({"assign", "item", "P002", "RUNS"}).exitCode, 0);
+  auto run = cli.Run({"register", "P002", "--count", "12", "--chunk", "4"});
+  ExpectFailure(run, "流水号溢出.");
+  EXPECT_NE(run.err.find("Registered 8 of 12 barcodes before the failure: 1000021 1000022"), std::string::npos)
       << run.err;
-  EXPECT_EQ(cli.Json({"list"}).size(), 10u);
+  EXPECT_NE(run.err.find("1000028\n"), std::string::npos) << run.err;
+  EXPECT_EQ(cli.Json({"list"}).size(), 8u);
 }
 
 }  // namespace

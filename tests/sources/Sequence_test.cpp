@@ -42,7 +42,8 @@ TEST(SequenceNumber, HandsOutTheValueAndAdvancesTheRecordExactly) {
   };
   const Case cases[] = {
       {"4", Variant("0041"), "0041", "0042"},
-      {"4", Variant("9999"), "9999", "0000"},
+      // The last number of the width is handed out; what follows it is kept whole, not cut to 0000.
+      {"4", Variant("9999"), "9999", "10000"},
       {"3", Variant("7"), "007", "008"},
       // Past 2^53 a double would lose the last digit; the increment must not.
       {"17", Variant("10000000000000001"), "10000000000000001", "10000000000000002"},
@@ -145,7 +146,7 @@ TEST_P(SequenceTest, DrawsKeepTheWidth) {
     std::string stored, handedOut, next;
   };
   const Case cases[] = {
-      {4, "9999", "9999", "0000"},
+      {4, "9999", "9999", "10000"},  // so the next draw overflows instead of handing out 0000 again
       {3, "7", "007", "008"},
       {17, "10000000000000001", "10000000000000001", "10000000000000002"},
   };

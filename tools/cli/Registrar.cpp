@@ -1,5 +1,7 @@
 #include "cli/Registrar.h"
 
+#include <algorithm>
+
 #include "cli/CliError.h"
 #include "cli/InventoryDirectory.h"
 #include "cli/InventoryOptions.h"
@@ -37,12 +39,17 @@ std::shared_ptr<clsBarCode> Registrar::Encode(const Plan& plan, const std::share
   return session_.BarCodes().EncodeBarCode(info, plan.rule);
 }
 
-void Registrar::Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count,
+void Registrar::Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count, int chunkSize,
                          const Registered& registered) {
-  for (int i = 0; i < count; ++i) {
+  // Each chunk is one transaction of the library's bulk registration: it is stored whole or not
+  // at all, so what was handed to `registered` before a failure is exactly what is stored.
+  for (int done = 0; done < count;) {
+    const int chunk = std::min(chunkSize, count - done);
     auto own = info->CloneInventoryInfo();
     auto barCode = Encode(plan, own);
-    registered(session_.BarCodes().CreateBarCode(own, barCode, plan.assign));
+    auto sets = session_.BarCodes().CreateBarCodes(own, barCode, plan.assign, chunk);
+    for (const auto& set : *sets) registered(set);
+    done += chunk;
   }
 }
 

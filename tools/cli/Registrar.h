@@ -1,6 +1,6 @@
 // Encodes and registers barcodes for an inventory item the way a client of the library does: the
 // rule comes from the assignment that governs the item, the barcode from EncodeBarCode, and the
-// registry entry from CreateBarCode, which draws the real sequence numbers.
+// registry entries from CreateBarCodes, which draws the real sequence numbers, many at once.
 #pragma once
 
 #include <functional>
@@ -40,10 +40,11 @@ class Registrar {
 
   std::shared_ptr<clsBarCode> Encode(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info);
   using Registered = std::function<void(const std::shared_ptr<clsInventoryBarCodeSet>&)>;
-  // Registers `count` barcodes, each with the next sequence numbers and its own copy of `info`,
-  // handing each entry to `registered` as soon as it is stored (so a failure part-way still
-  // leaves the caller knowing what was stored).
-  void Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count,
+  // Registers `count` barcodes with successive sequence numbers, in chunks of `chunkSize` that
+  // are each stored whole or not at all, handing each entry to `registered` once its chunk is
+  // stored (so a failure part-way still leaves the caller knowing exactly what was stored).
+  static constexpr int kDefaultChunk = 10000;
+  void Register(const Plan& plan, const std::shared_ptr<clsInventoryInfo>& info, int count, int chunkSize,
                 const Registered& registered);
 
  private:

@@ -143,7 +143,8 @@ void DemoCommand::Register(Session& session) {
       info->setDisableDate(Variant(FormatIsoDate(*loginDay + std::chrono::days(30))));
     }
     if (r.freeItem > 0) info->setFree(r.freeItem, Variant(r.freeValue));
-    registrar.Register(plan, info, r.count, [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
+    const int chunk = Registrar::kDefaultChunk;
+    registrar.Register(plan, info, r.count, chunk, [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
       Entry entry;
       entry.set = set;
       entry.ruleId = plan.rule->ruleId();

@@ -21,6 +21,8 @@ void RegisterCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "register", "Encode and register barcodes for an item");
   app_->add_option("ITEM", item_, "Inventory code")->required();
   app_->add_option("--count", count_, "How many barcodes to register")->check(CLI::Range(1, 100000));
+  app_->add_option("--chunk", chunk_, "Barcodes stored per transaction, each chunk whole or not at all (default 10000)")
+      ->check(CLI::Range(1, 100000));
   properties_.AddTo(*app_);
   labels_.AddTo(*app_, true);
 }
@@ -33,7 +35,7 @@ int RegisterCommand::Run(Session& session) {
   std::vector<std::shared_ptr<clsInventoryBarCodeSet>> sets;
   ProgressBar bar("registering", count_, !session.json() && ProgressBar::StdoutIsTerminal());
   try {
-    registrar.Register(plan, info, count_, [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
+    registrar.Register(plan, info, count_, chunk_, [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
       sets.push_back(set);
       bar.Step();
     });

@@ -6,6 +6,7 @@
 
 #include "cli/InventoryOptions.h"
 #include "cli/LabelSheetOptions.h"
+#include "cli/Registrar.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -18,6 +19,7 @@ class RegisterCommand : public Command {
  private:
   std::string item_;
   int count_ = 1;
+  int chunk_ = Registrar::kDefaultChunk;
   InventoryOptions properties_;
   LabelSheetOptions labels_;
 };

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "quillstone/platform/Collection.h"
+#include "quillstone/platform/Variant.h"
 
 namespace quillstone {
-#include "quillstone/platform/Variant.h"
 
 class ClientRecordset;
 class clsBarCode;
@@ -35,6 +35,15 @@ class clsBarCodeManager {
   std::shared_ptr<clsInventoryBarCodeSet> CreateBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo,
                                                         const std::shared_ptr<clsBarCode>& barCode,
                                                         const std::shared_ptr<clsRuleAssign>& assign);
+  // Registers `count` barcodes made from `barCode` (as EncodeBarCode filled it) in one
+  // transaction, all or none: the checks of CreateBarCode once, `count` successive numbers drawn
+  // at once for every running-number segment (a value set there by the caller is replaced too),
+  // the check segments computed per barcode. The records come in the order of their numbers;
+  // `barCode` is left holding the last barcode.
+  static constexpr int kMaxBulkCount = 1000000;
+  std::shared_ptr<BarCodeSetList> CreateBarCodes(const std::shared_ptr<clsInventoryInfo>& invInfo,
+                                                 const std::shared_ptr<clsBarCode>& barCode,
+                                                 const std::shared_ptr<clsRuleAssign>& assign, int count);
   std::shared_ptr<clsInventoryBarCodeSet> UpdateBarCode(const std::string& oldBarCode,
                                                         const std::shared_ptr<clsInventoryInfo>& invInfo,
                                                         const std::shared_ptr<clsBarCode>& barCode,
@@ -59,7 +68,13 @@ class clsBarCodeManager {
   // brackets, subqueries and calls other than plain text and number functions are refused before
   // any SQL runs. `params` are bound to the "?" marks of `filter`, in order.
   std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter = "", bool bCheckAuth = true);
+  std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter,
+                                                             const std::vector<Variant>& params,
+                                                             bool bCheckAuth = true);
   std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter = "", bool bCheckAuth = true);
+  std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter,
+                                                           const std::vector<Variant>& params,
+                                                           bool bCheckAuth = true);
   std::shared_ptr<clsInventoryBarCodeSet> LoadInventoryBarCodeSet(const std::string& barCode, bool bCheckAuth = true);
 
   // Called by the service root.
@@ -70,13 +85,7 @@ class clsBarCodeManager {
   // The live context; raises when the manager is not attached.
   std::shared_ptr<clsContext> Context() const;
 
-  std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter,
-                                                             const std::vector<Variant>& params,
-                                                             bool bCheckAuth = true);
   // The full check before a barcode of `rule` (loaded by the caller) is registered; raises the
-  std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter,
-                                                           const std::vector<Variant>& params,
-                                                           bool bCheckAuth = true);
   // first failure, True otherwise.
   bool VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode,
                      const std::shared_ptr<clsBarCodeRule>& rule);
@@ -88,6 +97,8 @@ class clsBarCodeManager {
   // Registration steps shared by CreateBarCode, UpdateBarCode and AddInventoryBarCodeSet.
   std::shared_ptr<clsBarCodeRule> LoadBarCodeRule(const std::string& ruleId, const std::string& missingMessage);
   void DrawSequenceNumbers(const clsBarCodeRule& rule, clsBarCode& barCode);
+  // For each running-number segment (by position), `count` numbers drawn at once.
+  std::vector<std::pair<int, std::vector<std::string>>> DrawSequenceRuns(const clsBarCodeRule& rule, int count);
   void EncodeCheckSegments(const std::shared_ptr<clsInventoryInfo>& invInfo, const clsBarCodeRule& rule,
                            clsBarCode& barCode);
   std::shared_ptr<clsInventoryBarCodeSet> InsertInventoryBarCodeSet(const std::shared_ptr<clsBarCode>& barCode,

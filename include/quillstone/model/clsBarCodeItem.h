@@ -18,12 +18,24 @@ class clsBarCodeItem {
   const std::shared_ptr<clsBarCodeRuleItem>& ruleItem() const { return ruleItem_; }
   void setRuleItem(std::shared_ptr<clsBarCodeRuleItem> v) { ruleItem_ = std::move(v); }
   const std::string& value() const { return value_; }
-  void setValue(std::string v) { value_ = std::move(v); }
+  // A value set by the caller is the caller's: registration keeps it as it is.
+  void setValue(std::string v) {
+    value_ = std::move(v);
+    placeholder_ = false;
+  }
+  // A running number shown by encoding stands in for the number registration will draw, since
+  // other clients may draw the shown number first.
+  bool isPlaceholder() const { return placeholder_; }
+  void setPlaceholderValue(std::string v) {
+    value_ = std::move(v);
+    placeholder_ = true;
+  }
 
  private:
   std::weak_ptr<clsBarCode> objBarCode_;
   std::shared_ptr<clsBarCodeRuleItem> ruleItem_;
   std::string value_;
+  bool placeholder_ = false;
 };
 
 }  // namespace quillstone

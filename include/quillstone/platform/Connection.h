@@ -59,9 +59,18 @@ class Connection {
   // Calls a stored procedure with named input and output parameters.
   virtual void CallProcedure(const std::string& name, std::vector<ProcedureParameter>& params) = 0;
 
+  // A connection to a server that is lost (server restart, network drop) fails the call in
+  // flight; with reconnection on, the next call outside a transaction opens it again. Off by
+  // default: a connection handed to the library is its owner's to reopen.
+  void setAutoReconnect(bool on) { auto_reconnect_ = on; }
+  bool autoReconnect() const { return auto_reconnect_; }
+
  protected:
   // A copy of the registered body (empty when there is none), so a body may re-register itself.
   static ProcedureEmulation FindEmulatedProcedure(const std::string& name);
+
+ private:
+  bool auto_reconnect_ = false;
 };
 
 }  // namespace quillstone

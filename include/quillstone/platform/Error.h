@@ -18,22 +18,31 @@ class Error : public std::runtime_error {
   static constexpr int32_t kInvalidUseOfNull = 94;
   static constexpr int32_t kDatabase = -2147217900;
 
-  Error(int32_t number, std::string source, std::string description);
+  // What the database said went wrong, where the library acts on it: a duplicate key is reported
+  // with the library's own message, and a lost connection is opened again on the next call.
+  enum class Fault { None, DuplicateKey, ConnectionLost };
+
+  Error(int32_t number, std::string source, std::string description, Fault fault = Fault::None);
 
   int32_t number() const noexcept { return number_; }
   const std::string& source() const noexcept { return source_; }
   const std::string& description() const noexcept { return description_; }
+  Fault fault() const noexcept { return fault_; }
 
   // Platform failures, each with its Chinese description.
   static Error Overflow();
   static Error TypeMismatch();
   static Error InvalidUseOfNull();
   static Error Database(const std::string& message);
+  // A failure reported by the database or its driver: `what` says in Chinese what failed, the
+  // driver's own text follows on the same line (blanks and line breaks folded, length bounded).
+  static Error DatabaseFailure(const std::string& what, const std::string& driverText, Fault fault = Fault::None);
 
  private:
   int32_t number_;
   std::string source_;
   std::string description_;
+  Fault fault_;
 };
 
 }  // namespace quillstone

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "quillstone/platform/Variant.h"
 
@@ -21,6 +23,8 @@ class clsSequenceManager {
   std::string GetSequenceNumber(std::shared_ptr<clsSequence>& sequence);
   // Draws a number: hands out the stored value and stores the next one, atomically.
   std::string CreateSequenceNumber(const std::string& ruleId, int16_t index);
+  // Draws `count` successive numbers at once, in order; the stored value advances by `count`.
+  std::vector<std::string> CreateSequenceNumbers(const std::string& ruleId, int16_t index, int count);
   std::shared_ptr<clsSequence> CreateSequence(int16_t ruleId, int16_t index, int16_t length, const std::string& name,
                                               const std::string& initValue);
   void SaveSequence(const std::shared_ptr<clsSequence>& seq);
@@ -38,6 +42,11 @@ class clsSequenceManager {
     Variant stored;
   };
 
+  // The one-statement draw of `count` numbers; nothing when the stored value is not a plain
+  // number of its width with `count` numbers left (the draw by compare then decides).
+  std::optional<std::vector<std::string>> DrawInPlace(const std::string& ruleId, int16_t index, int count);
+  // Reads, computes the next value, and writes it only over the value read, again on conflict.
+  std::string DrawByCompare(const std::string& ruleId, int16_t index);
   StoredSequence ReadSequence(const std::string& ruleId, int16_t index);
   std::shared_ptr<Connection> Conn() const;
 

@@ -1,24 +1,27 @@
 // Registration: storing barcodes in the registry, table InventoryBarCodeSet.
-#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "BarCodeSegments.h"
-#include "RegistryDate.h"
 #include "RegistryInputCheck.h"
+#include "RegistryRow.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/model/clsRuleAssign.h"
+#include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
 #include "quillstone/platform/FirstRow.h"
-#include "quillstone/platform/Transaction.h"
+#include "quillstone/platform/TransactionScope.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 #include "quillstone/sources/clsItemSource.h"
 #include "quillstone/sources/clsItemSourceManager.h"
+#include "quillstone/sources/clsSequence.h"
 #include "quillstone/sources/clsSequenceManager.h"
 
 namespace quillstone {
@@ -31,6 +34,7 @@ const char* const kNoAssign = "参数assign不能为空";
 const char* const kRuleMismatch = "规则分配对应的条码规则和生成条码的条码规则不一致";
 const char* const kCannotLoadRule = "Cannot load rule,ruleId=";
 const char* const kVerifyFailed = "条形码校验不能通过。";
+const char* const kDuplicate = "该条形码已经存在，条形码不能重复";
 
 void RequireArguments(const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode,
                       const std::shared_ptr<clsRuleAssign>& assign) {
@@ -68,12 +72,48 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::CreateBarCode(
       auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
       if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       RequireSegmentsOfRule(*rule, *barCode);
+      // The numbers drawn and the row commit together: a registration that fails leaves every
+      // running number as it was.
+      TransactionScope transaction(*Context()->mConn());
       DrawSequenceNumbers(*rule, *barCode);
       EncodeCheckSegments(invInfo, *rule, *barCode);
-      result = InsertInventoryBarCodeSet(barCode, invInfo, assign, rule);
+      auto inserted = InsertInventoryBarCodeSet(barCode, invInfo, assign, rule);
+      transaction.Commit();
+      result = inserted;
     });
   });
   return result;
+}
+
+std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::CreateBarCodes(
+    const std::shared_ptr<clsInventoryInfo>& invInfo, const std::shared_ptr<clsBarCode>& barCode,
+    const std::shared_ptr<clsRuleAssign>& assign, int count) {
+  auto list = std::make_shared<BarCodeSetList>();
+  TrapAndReraise([&] {
+    RequireArguments(invInfo, barCode, assign);
+    if (count < 1 || count > kMaxBulkCount)
+      RaiseError("一次登记的条码个数必须在1到" + std::to_string(kMaxBulkCount) + "之间，实际为" + std::to_string(count));
+    RunWithRight(*Context(), kRight, "您没有生成条码的权限.", [&] {
+      // Every check of a single registration, once: the barcodes differ only in their running
+      // numbers and the check segments computed over them.
+      auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
+      if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
+      RequireSegmentsOfRule(*rule, *barCode);
+      auto conn = Context()->mConn();
+      TransactionScope transaction(*conn);
+      const auto runs = DrawSequenceRuns(*rule, count);
+      barcodes::RegistryRow row(*barCode, *invInfo, *assign, *rule, *Context()->objItemSourceManager());
+      for (int i = 0; i < count; ++i) {
+        for (const auto& [position, numbers] : runs)
+          barCode->items()->Item(position)->setValue(numbers[static_cast<std::size_t>(i)]);
+        EncodeCheckSegments(invInfo, *rule, *barCode);
+        row.Insert(*conn, barCode->barCode());
+        list->Add(row.Record(invInfo));
+      }
+      transaction.Commit();
+    });
+  });
+  return list;
 }
 
 std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::AddInventoryBarCodeSet(
@@ -110,7 +150,7 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::UpdateBarCode(
       EncodeCheckSegments(invInfo, *rule, *barCode);
 
       // Rolled back on any failure, before the rights bracket closes, so the old row stays.
-      Transaction transaction(*context->mConn());
+      TransactionScope transaction(*context->mConn());
       RemoveBarCode(oldBarCode);
       auto inserted = InsertInventoryBarCodeSet(barCode, invInfo, assign, rule);
       transaction.Commit();
@@ -127,20 +167,37 @@ std::shared_ptr<clsBarCodeRule> clsBarCodeManager::LoadBarCodeRule(const std::st
   return rule;
 }
 
-// A sequence segment still showing the sequence's current number gets a number drawn for real;
-// one the caller edited keeps its value and draws nothing.
+// A running number that encoding filled in is a placeholder: a number is drawn for it whatever
+// other clients drew since. A value the caller set is kept, unless it is the sequence's current
+// number, which is then drawn as well, so that it is not handed out again.
 void clsBarCodeManager::DrawSequenceNumbers(const clsBarCodeRule& rule, clsBarCode& barCode) {
   auto sequences = Context()->objSequenceManager();
   barcodes::ForEachSegment(rule, barCode, [&](const auto& ruleItem, auto& segment) {
     if (ruleItem->itemType() != ISTSequence) return;
-    auto sequence = sequences->LoadSequence(rule.ruleId(), ruleItem->index());
-    if (sequence == nullptr) {
-      RaiseError("不能获得流水号信息，规则编码=" + rule.ruleId() + "，规则项序号=" + std::to_string(ruleItem->index()));
+    if (!segment->isPlaceholder()) {
+      auto sequence = sequences->LoadSequence(rule.ruleId(), ruleItem->index());
+      if (sequence == nullptr) {
+        RaiseError("不能获得流水号信息，规则编码=" + rule.ruleId() + "，规则项序号=" + std::to_string(ruleItem->index()));
+      }
+      // An exhausted sequence (its stored value past the width) has no current number to match.
+      if (AnsiLength(Trim(sequence->curValue().toString())) > ruleItem->length()) return;
+      if (sequences->GetSequenceNumber(sequence) != segment->value()) return;
     }
-    if (sequences->GetSequenceNumber(sequence) == segment->value()) {
-      segment->setValue(sequences->CreateSequenceNumber(rule.ruleId(), ruleItem->index()));
-    }
+    segment->setValue(sequences->CreateSequenceNumber(rule.ruleId(), ruleItem->index()));
   });
+}
+
+std::vector<std::pair<int, std::vector<std::string>>> clsBarCodeManager::DrawSequenceRuns(const clsBarCodeRule& rule,
+                                                                                          int count) {
+  auto sequences = Context()->objSequenceManager();
+  std::vector<std::pair<int, std::vector<std::string>>> runs;
+  const auto& ruleItems = *rule.ruleItems();
+  for (int i = 1; i <= ruleItems.Count(); ++i) {
+    const auto& ruleItem = ruleItems.Item(i);
+    if (ruleItem->itemType() != ISTSequence) continue;
+    runs.emplace_back(i, sequences->CreateSequenceNumbers(rule.ruleId(), ruleItem->index(), count));
+  }
+  return runs;
 }
 
 void clsBarCodeManager::EncodeCheckSegments(const std::shared_ptr<clsInventoryInfo>& invInfo,
@@ -164,47 +221,10 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::InsertInventoryBarCod
   // The registry key is checked over every row: a barcode registered for an item the user may
   // not see is still taken.
   const std::string text = barCode->barCode();
-  if (IsRegistered(text)) RaiseError("该条形码已经存在，条形码不能重复");
-
-  const std::string createDate = FormatIsoDate(Today());
-  std::string columns = "cInvCode,cBarCode,cAssignId,cRuleId,cInvName,cInvCCode,cInvCName,dCreateDate,bAbandon";
-  std::string marks = "?,?,?,?,?,?,?,?,0";
-  std::vector<Variant> values = {Variant(invInfo->inventoryId()),
-                                 Variant(text),
-                                 Variant(assign->assignId()),
-                                 Variant(barCode->ruleId()),
-                                 Variant(invInfo->inventoryName()),
-                                 Variant(invInfo->inventoryClassId()),
-                                 Variant(invInfo->inventoryClassName()),
-                                 Variant(createDate)};
-  // Two items of one kind carry the same property: its column is written once.
-  std::set<std::string> named;
-  auto sources = Context()->objItemSourceManager();
-  for (const auto& ruleItem : *rule->ruleItems()) {
-    const ItemSourceType itemType = ruleItem->itemType();
-    if (itemType == ISTInventory || itemType == ISTInventoryClass) continue;  // in the fixed columns
-    const std::string column = clsInventoryInfo::InventoryPropertyName(itemType);
-    if (Trim(column).empty() || !named.insert(column).second) continue;
-    const Variant value = invInfo->InventoryProperty(itemType);
-    if (value.isEmpty() || value.isNull()) {
-      RaiseError("条码项'" + sources->GetItemSource(itemType)->sourceName() + "'对应的存货属性" + column +
-                 "没有值，不能登记条码");
-    }
-    columns += "," + column;
-    marks += ",?";
-    // Dates are written as yyyy-MM-dd text whatever form the caller gave the day in.
-    const bool isDate = itemType == ISTMadeDate || itemType == ISTDisableDate;
-    values.push_back(isDate ? barcodes::RegistryDate(value) : value);
-  }
-  Context()->mConn()->Execute("insert into InventoryBarCodeSet(" + columns + ") values(" + marks + ")", values);
-
-  auto record = std::make_shared<clsInventoryBarCodeSet>();
-  record->setBarCode(text);
-  record->setRuleId(barCode->ruleId());
-  record->setCreateDate(createDate);
-  record->setAssignId(assign->assignId());
-  record->setInvInfo(invInfo);
-  return record;
+  if (IsRegistered(text)) RaiseError(kDuplicate);
+  barcodes::RegistryRow row(*barCode, *invInfo, *assign, *rule, *Context()->objItemSourceManager());
+  row.Insert(*Context()->mConn(), text);
+  return row.Record(invInfo);
 }
 
 bool clsBarCodeManager::IsRegistered(const std::string& barCode) {

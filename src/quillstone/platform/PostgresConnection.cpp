@@ -29,11 +29,20 @@ std::string TrimMessage(const char* message) {
   return text;
 }
 
+constexpr const char* kConnectionLost = "与 PostgreSQL 数据库服务器的连接已断开";
+
+// The server's or libpq's own text follows the library's description of what failed.
 Error ResultError(pg_conn* conn, const PGresult* result) {
   const char* message = result != nullptr ? PQresultErrorMessage(result) : nullptr;
   if (message == nullptr || *message == '\0') message = PQerrorMessage(conn);
   std::string text = TrimMessage(message);
-  return Error::Database(text.empty() ? "PostgreSQL 数据库返回了未知错误" : text);
+  if (text.empty()) text = "未知错误";
+  if (PQstatus(conn) == CONNECTION_BAD)
+    return Error::DatabaseFailure(kConnectionLost, text, Error::Fault::ConnectionLost);
+  const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  if (state != nullptr && std::strcmp(state, "23505") == 0)
+    return Error::DatabaseFailure("数据库中已有相同键值的记录", text, Error::Fault::DuplicateKey);
+  return Error::DatabaseFailure("PostgreSQL 数据库执行语句失败", text);
 }
 
 template <class Int>
@@ -185,13 +194,12 @@ PostgresConnection::PostgresConnection(std::string connection_string, const std:
   if (conn_ == nullptr) throw Error::Database("无法连接 PostgreSQL 数据库：内存不足");
   try {
     if (PQstatus(conn_) != CONNECTION_OK) {
-      throw Error::Database("无法连接 PostgreSQL 数据库：" + TrimMessage(PQerrorMessage(conn_)));
+      throw Error::DatabaseFailure("无法连接 PostgreSQL 数据库", TrimMessage(PQerrorMessage(conn_)));
     }
     // Notices (a DROP ... IF EXISTS that found nothing) are not failures and must not reach stderr.
     PQsetNoticeProcessor(
         conn_, [](void*, const char*) {}, nullptr);
-    if (PQsetClientEncoding(conn_, "UTF8") != 0) throw ResultError(conn_, nullptr);
-    RunSimple("SET DateStyle TO ISO, YMD");
+    SetUpSession();
   } catch (...) {
     PQfinish(conn_);
     conn_ = nullptr;
@@ -208,9 +216,28 @@ void PostgresConnection::Close() {
   in_transaction_ = false;
 }
 
-pg_conn* PostgresConnection::Handle() const {
+void PostgresConnection::SetUpSession() {
+  if (PQsetClientEncoding(conn_, "UTF8") != 0) throw ResultError(conn_, nullptr);
+  RunSimple("SET DateStyle TO ISO, YMD");
+}
+
+pg_conn* PostgresConnection::Handle() {
   if (conn_ == nullptr) throw Error::Database(driver::kConnectionClosed);
+  if (PQstatus(conn_) == CONNECTION_BAD) Reconnect();
   return conn_;
+}
+
+void PostgresConnection::Reconnect() {
+  // Inside a transaction the work done so far died with the server session: the caller must
+  // end the transaction and start again, so the loss is raised until then.
+  if (!autoReconnect() || in_transaction_)
+    throw Error::DatabaseFailure(kConnectionLost, TrimMessage(PQerrorMessage(conn_)), Error::Fault::ConnectionLost);
+  PQreset(conn_);
+  cache_.Clear();  // prepared statements ended with the old server session
+  if (PQstatus(conn_) != CONNECTION_OK)
+    throw Error::DatabaseFailure(kConnectionLost + std::string("，重新连接失败"), TrimMessage(PQerrorMessage(conn_)),
+                                 Error::Fault::ConnectionLost);
+  SetUpSession();
 }
 
 PostgresConnection::Result PostgresConnection::RunSimple(const std::string& sql) {
@@ -315,6 +342,8 @@ void PostgresConnection::CommitTrans() {
 
 void PostgresConnection::RollbackTrans() {
   driver::EndTransaction(in_transaction_, driver::kNoTransactionToRollback);
+  // A lost connection took the transaction with it: there is nothing left to roll back.
+  if (conn_ != nullptr && PQstatus(conn_) == CONNECTION_BAD) return;
   RunSimple("ROLLBACK");
 }
 

@@ -66,7 +66,11 @@ class PostgresConnection : public Connection {
                      bool may_retry = true);
   Result RunSimple(const std::string& sql);
   void Deallocate(const std::string& name);
-  pg_conn* Handle() const;
+  // The live handle; a lost connection is opened again here when reconnection is on and no
+  // transaction is open, else the loss is raised.
+  pg_conn* Handle();
+  void SetUpSession();
+  void Reconnect();
 
   std::string connection_string_;
   pg_conn* conn_ = nullptr;

@@ -14,7 +14,17 @@ namespace {
 // Writers from other connections and processes wait this long for the lock before failing.
 constexpr int kBusyTimeoutMs = 30000;
 
-[[noreturn]] void RaiseSqlite(sqlite3* db) { throw Error::Database(sqlite3_errmsg(db)); }
+// SQLite's own text follows the library's description of what failed.
+Error SqliteError(sqlite3* db) {
+  const int code = sqlite3_extended_errcode(db);
+  if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+    return Error::DatabaseFailure("数据库中已有相同键值的记录", sqlite3_errmsg(db), Error::Fault::DuplicateKey);
+  if ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED)
+    return Error::DatabaseFailure("数据库正被其他连接使用，等待超时", sqlite3_errmsg(db));
+  return Error::DatabaseFailure("SQLite 数据库执行语句失败", sqlite3_errmsg(db));
+}
+
+[[noreturn]] void RaiseSqlite(sqlite3* db) { throw SqliteError(db); }
 
 Variant ColumnValue(sqlite3_stmt* stmt, int index) {
   switch (sqlite3_column_type(stmt, index)) {
@@ -181,7 +191,7 @@ class SqliteRecordset : public Recordset {
       statement_.Release();
       return;
     }
-    Error error = Error::Database(sqlite3_errmsg(sqlite3_db_handle(stmt)));
+    Error error = SqliteError(sqlite3_db_handle(stmt));
     statement_.Release();
     throw error;
   }
@@ -292,7 +302,7 @@ void SqliteConnection::ExecuteScript(const std::string& sql) {
   if (db == nullptr) throw Error::Database(driver::kConnectionClosed);
   char* message = nullptr;
   if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    Error error = Error::Database(message != nullptr ? message : sqlite3_errmsg(db));
+    Error error = Error::DatabaseFailure("SQLite 数据库执行脚本失败", message != nullptr ? message : sqlite3_errmsg(db));
     sqlite3_free(message);
     throw error;
   }

@@ -35,6 +35,8 @@ void clsBarCodeSystem::BuildContext(std::shared_ptr<HostLogin>& login, const std
   context_->setObjLogin(login);
   if (conn == nullptr) {
     context_->setMConn(Connection::Open(login->connectionString()));
+    // The root's own connection comes back by itself after a server restart.
+    context_->mConn()->setAutoReconnect(true);
     callerConnection_ = false;
   } else {
     context_->setMConn(conn);

@@ -47,8 +47,8 @@ void clsSequenceItemSource::Encode(const InventoryInfoPtr& /*invInfo*/, const Ru
   Assert(manager != nullptr, "流水号管理器没有初始化");
   auto sequence = manager->LoadSequence(rule->ruleId(), ruleItem->index());
   // Only shown: the advanced value is not saved, so encoding again shows the same number until a
-  // registration draws it.
-  if (Trim(barCodeItem->value()).empty()) barCodeItem->setValue(manager->GetSequenceNumber(sequence));
+  // registration draws one for the placeholder.
+  if (Trim(barCodeItem->value()).empty()) barCodeItem->setPlaceholderValue(manager->GetSequenceNumber(sequence));
 }
 
 void clsSequenceItemSource::Decode(InventoryInfoPtr& /*invInfo*/, const RuleItemPtr& /*ruleItem*/,

@@ -2,7 +2,10 @@
 
 #include <cmath>
 #include <cstddef>
+#include <optional>
+#include <vector>
 
+#include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -19,6 +22,20 @@ constexpr const char* kUpdateSequence =
 // value cannot both store their successor: the one that changes no row has lost and reads again.
 constexpr const char* kAdvanceSequence =
     "update BarCodeRuleItem set relevantValue = ? where ruleId = ? and \"index\" = ? and relevantValue = ?";
+
+// The usual draw in one statement: a stored value of exactly its width in digits is advanced by
+// the count where it lies, if the result still fits the width, and the new value returned.
+// Concurrent draws queue on the row, so each sees the value the one before it stored. Every
+// other value (the last numbers of the width, one written from outside in another form) is left
+// to the draw by compare.
+constexpr const char* kDrawInPlace = R"SQL(update BarCodeRuleItem
+   set relevantValue = substr('000000000000000000' || cast(cast(relevantValue as bigint) + ? as varchar(20)),
+                              length(cast(cast(relevantValue as bigint) + ? as varchar(20))) + 19 - "length")
+ where ruleId = ? and "index" = ? and itemSourceType = 12
+   and "length" between 1 and 18 and length(relevantValue) = "length"
+   and trim(relevantValue, '0123456789') = ''
+   and length(cast(cast(relevantValue as bigint) + ? as varchar(20))) <= "length"
+returning relevantValue, "length")SQL";
 
 // Decimal digits are kept as text so that values of any width are exact; the bounds mirror the
 // host's decimal type (29 significant digits, 28 places after the point).
@@ -169,17 +186,52 @@ std::string clsSequenceManager::GetSequenceNumber(std::shared_ptr<clsSequence>& 
   if (!(current < limit)) RaiseError("流水号溢出.");
   const int16_t width = length.toInt16();
   std::string result = PadToWidth(value.toString(), width, "0");
-  std::string next = PadToWidth(NextValueText(value), width, "0");
+  // The number after the last one of the width is stored whole rather than cut to zeros, which
+  // would hand every number out a second time: the next draw then reports the overflow.
+  std::string next = NextValueText(value);
+  if (AnsiLength(next) <= width) next = PadToWidth(next, width, "0");
   sequence->setCurValue(Variant(next));
   return result;
 }
 
 std::string clsSequenceManager::CreateSequenceNumber(const std::string& ruleId, int16_t index) {
+  return CreateSequenceNumbers(ruleId, index, 1).front();
+}
+
+std::vector<std::string> clsSequenceManager::CreateSequenceNumbers(const std::string& ruleId, int16_t index,
+                                                                   int count) {
+  Assert(count >= 1, "流水号的个数必须大于0");
+  // No transaction of its own: both ways of drawing are atomic on both backends and work as well
+  // inside a transaction the caller already holds (where the numbers drawn one by one are
+  // consecutive too, the row being locked after the first).
+  if (auto drawn = DrawInPlace(ruleId, index, count)) return *drawn;
+  std::vector<std::string> numbers;
+  numbers.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) numbers.push_back(DrawByCompare(ruleId, index));
+  return numbers;
+}
+
+std::optional<std::vector<std::string>> clsSequenceManager::DrawInPlace(const std::string& ruleId, int16_t index,
+                                                                        int count) {
+  const Variant by(static_cast<int64_t>(count));
+  auto rows = Conn()->Query(kDrawInPlace, {by, by, Variant(ruleId), Variant(index), by});
+  if (rows->IsEOF()) return std::nullopt;
+  const int64_t next = std::stoll(rows->Field("relevantValue").toString());
+  const auto width = static_cast<std::size_t>(NullToLng(rows->Field("length")));
+  // The stored value is the number after the last one handed out, of the same width.
+  std::vector<std::string> numbers;
+  numbers.reserve(static_cast<std::size_t>(count));
+  for (int64_t number = next - count; number < next; ++number) {
+    std::string digits = std::to_string(number);
+    numbers.push_back(std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits);
+  }
+  return numbers;
+}
+
+std::string clsSequenceManager::DrawByCompare(const std::string& ruleId, int16_t index) {
   auto conn = Conn();
   Variant lost;
   bool hasLost = false;
-  // No transaction of its own: the conditional write is atomic on both backends and works as
-  // well inside a transaction the caller already holds.
   for (;;) {
     StoredSequence read = ReadSequence(ruleId, index);
     if (read.sequence == nullptr)
