@@ -8,6 +8,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Session.h"
+#include "cli/TerminalText.h"
 #include "commands/AssignCommand.h"
 #include "commands/DecodeCommand.h"
 #include "commands/DemoCommand.h"
@@ -27,6 +28,7 @@
 #include "quillstone/platform/Version.h"
 
 using quillstone::cli::Command;
+using quillstone::cli::TerminalText;
 
 namespace {
 
@@ -55,7 +57,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
 
 // The error, then the help of the (sub)command the user was typing.
 int UsageError(const CLI::App& app, const CLI::ParseError& e) {
-  std::cerr << "quillstone: " << e.what() << "\n\n" << app.help();
+  std::cerr << "quillstone: " << TerminalText::Message(e.what()) << "\n\n" << app.help();
   return 2;
 }
 
@@ -93,11 +95,11 @@ int main(int argc, char** argv) {
       if (command->Chosen()) return command->Run(session);
     return 2;
   } catch (const quillstone::Error& e) {
-    std::cerr << e.description() << '\n';
+    std::cerr << TerminalText::Message(e.description()) << '\n';
   } catch (const quillstone::cli::CliError& e) {
-    std::cerr << "quillstone: " << e.what() << '\n';
+    std::cerr << "quillstone: " << TerminalText::Message(e.what()) << '\n';
   } catch (const std::exception& e) {
-    std::cerr << "quillstone: " << e.what() << '\n';
+    std::cerr << "quillstone: " << TerminalText::Message(e.what()) << '\n';
   } catch (...) {
     std::cerr << "quillstone: unexpected failure\n";
   }

@@ -1,7 +1,11 @@
 #include "cli/InventoryOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 
+#include "cli/CliError.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/DateTime.h"
 
@@ -11,6 +15,16 @@ namespace {
 Variant DateValue(const std::string& text) {
   const auto day = ParseIsoDate(text);
   return day ? Variant(FormatIsoDate(*day)) : Variant(text);
+}
+
+// A finite number; CLI11 checked the form, but 1e999 is of that form and is no cost.
+double CostValue(const std::string& text) {
+  errno = 0;
+  char* end = nullptr;
+  const double cost = std::strtod(text.c_str(), &end);
+  if (errno == ERANGE || !std::isfinite(cost) || end == text.c_str() || *end != '\0')
+    throw CliError("--cost: '" + text.substr(0, 40) + "' is not a unit cost the program can hold");
+  return cost;
 }
 
 }  // namespace
@@ -61,7 +75,7 @@ void InventoryOptions::ApplyTo(clsInventoryInfo& info) const {
   if (shelfLife_.given()) info.setMassDay(Variant(static_cast<int32_t>(std::stol(shelfLife_.value))));
   if (vendor_.given()) info.setVendorId(Variant(vendor_.value));
   if (unit_.given()) info.setUnit(Variant(unit_.value));
-  if (cost_.given()) info.setUnitCost(Variant(std::stod(cost_.value)));
+  if (cost_.given()) info.setUnitCost(Variant(CostValue(cost_.value)));
   for (std::size_t k = 0; k < free_.size(); ++k)
     if (free_[k].given()) info.setFree(static_cast<int>(k + 1), Variant(free_[k].value));
 }

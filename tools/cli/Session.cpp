@@ -7,6 +7,7 @@
 #include "quillstone/platform/DateTime.h"
 #include "quillstone/server/clsBarCodeSystem.h"
 #include "quillstone/server/clsContext.h"
+#include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/host/DbHostLogin.h"
 #include "quillstone/server/host/HostLogin.h"
 
@@ -83,6 +84,8 @@ Connection& Session::Conn() { return *System().context()->mConn(); }
 std::shared_ptr<clsContext> Session::Context() { return System().context(); }
 
 std::string Session::LoginDateText() { return System().context()->objLogin()->loginDate().toString(); }
+
+std::string Session::InventoryRights() { return System().context()->moLogin()->DataRightFilter("inventory", "", "R"); }
 
 void Session::Stop() {
   if (!system_) return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/TerminalText.h"
 #include "cli/TextWidth.h"
 
 namespace quillstone::cli {
@@ -15,6 +16,8 @@ void TablePrinter::AlignRight(std::size_t column) {
 
 void TablePrinter::AddRow(std::vector<std::string> cells) {
   cells.resize(headers_.size());
+  // A tab or newline in a value would break the lines up; an escape sequence would act.
+  for (auto& cell : cells) cell = TerminalText::Escaped(cell);
   rows_.push_back(std::move(cells));
 }
 

@@ -2,8 +2,10 @@
 
 #include <iostream>
 #include <memory>
+#include <vector>
 
 #include "cli/CliError.h"
+#include "cli/ItemRights.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
 #include "cli/Session.h"
@@ -15,12 +17,11 @@
 namespace quillstone::cli {
 namespace {
 
-// The condition that selects one assignment by its code, for ListAssigns.
-std::string ById(const std::string& assignId) {
-  std::string quoted;
-  for (char c : assignId) quoted += c == '\'' ? std::string("''") : std::string(1, c);
-  return "RuleAssign.assignId = '" + quoted + "'";
-}
+// The condition that selects one assignment by its code, for ListAssigns; the code is bound.
+const char* const kById = "RuleAssign.assignId = ?";
+
+// Assignments to classes are not under the data rights on items.
+bool IsToItem(const clsRuleAssign& assign) { return dynamic_cast<const clsInventoryAssign*>(&assign) != nullptr; }
 
 }  // namespace
 
@@ -35,7 +36,7 @@ void AssignCommand::Attach(CLI::App& parent) {
   class_->add_option("CLASS", target_, "Inventory class code")->required();
   class_->add_option("RULE", ruleId_, "Rule code")->required();
   list_ = AddSubcommand(*app_, "list", "List the assignments");
-  list_->add_option("--filter", filter_, "SQL condition, e.g. \"RuleAssign.ruleId = 'R1'\"");
+  filters_.AddTo(*list_, "SQL condition, e.g. \"RuleAssign.ruleId = 'R1'\"");
   remove_ = AddSubcommand(*app_, "remove", "Remove an assignment no barcode was made through");
   remove_->add_option("ID", assignId_, "Assignment code")->required();
   find_ = AddSubcommand(*app_, "find", "The assignment that governs an item: its own, or its nearest class's");
@@ -64,7 +65,7 @@ int AssignCommand::Create(Session& session, bool toItem) {
   assign->setRuleId(ruleId_);
   session.Rules().CreateAssign(assign);
   // Read back through the list, which carries the names of the rule and of the item or class.
-  auto stored = session.Rules().ListAssigns(ById(assign->assignId()));
+  auto stored = session.Rules().ListAssigns(kById, {Variant(assign->assignId())});
   PrintOne(session, stored->Count() > 0 ? *stored->Item(1) : *assign, "Assigned");
   return 0;
 }
@@ -82,15 +83,19 @@ void AssignCommand::PrintOne(Session& session, const clsRuleAssign& assign, cons
 }
 
 int AssignCommand::List(Session& session) {
-  auto assigns = session.Rules().ListAssigns(filter_);
+  auto assigns = session.Rules().ListAssigns(filters_.Condition(), filters_.Values());
+  ItemRights rights(session);
+  std::vector<std::shared_ptr<clsRuleAssign>> shown;
+  for (const auto& a : *assigns)
+    if (!IsToItem(*a) || rights.CanSee(RecordView::AssignTarget(*a))) shown.push_back(a);
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
-    for (const auto& a : *assigns) doc.push_back(RecordView::AssignJson(*a));
+    for (const auto& a : shown) doc.push_back(RecordView::AssignJson(*a));
     JsonOutput::Print(doc);
     return 0;
   }
   TablePrinter table({"assignment", "kind", "code", "name", "rule", "rule name"});
-  for (const auto& a : *assigns)
+  for (const auto& a : shown)
     table.AddRow({a->assignId(), RecordView::AssignKind(*a), RecordView::AssignTarget(*a),
                   RecordView::AssignTargetName(*a), a->ruleId(), a->ruleName()});
   table.Print(std::cout);
@@ -98,7 +103,7 @@ int AssignCommand::List(Session& session) {
 }
 
 int AssignCommand::Remove(Session& session) {
-  auto stored = session.Rules().ListAssigns(ById(assignId_));
+  auto stored = session.Rules().ListAssigns(kById, {Variant(assignId_)});
   if (stored->Count() == 0) throw CliError("assignment '" + assignId_ + "' does not exist");
   session.Rules().RemoveAssign(assignId_);
   JsonOutput::Report(session.json(), {{"assignId", assignId_}, {"removed", true}}, "Removed assignment " + assignId_);
@@ -106,6 +111,7 @@ int AssignCommand::Remove(Session& session) {
 }
 
 int AssignCommand::Find(Session& session) {
+  ItemRights(session).Require(target_);
   auto assign = session.Rules().FindAssignByInventory(target_);
   if (!assign) {
     if (session.json()) JsonOutput::Print(nullptr);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/ListFilterOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone {
@@ -32,7 +33,7 @@ class AssignCommand : public Command {
   std::string target_;
   std::string ruleId_;
   std::string assignId_;
-  std::string filter_;
+  ListFilterOptions filters_{{"RuleAssign.invId", "RuleAssign.ruleId", "", "", ""}};
 };
 
 }  // namespace quillstone::cli

@@ -4,6 +4,7 @@
 
 #include "cli/BarCodeReader.h"
 #include "cli/Gs1Input.h"
+#include "cli/ItemRights.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
 #include "cli/Session.h"
@@ -24,6 +25,8 @@ int DecodeCommand::Run(Session& session) {
   BarCodeReader reader(session);
   auto rule = reader.RuleFor(barCode_, ruleId_);
   auto info = reader.Decode(barCode_, rule);
+  // A named rule decodes any text: the item it names is shown only within the user's data rights.
+  if (!info->inventoryId().empty()) ItemRights(session).Require(info->inventoryId());
   if (session.json()) {
     JsonOutput::Print(
         {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});

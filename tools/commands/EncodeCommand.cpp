@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/ItemRights.h"
 #include "cli/JsonOutput.h"
 #include "cli/Registrar.h"
 #include "cli/RuleJson.h"
@@ -21,6 +22,7 @@ void EncodeCommand::Attach(CLI::App& parent) {
 }
 
 int EncodeCommand::Run(Session& session) {
+  ItemRights(session).Require(item_);
   Registrar registrar(session);
   const auto [plan, info] = registrar.Prepare(item_, properties_);
   auto barCode = registrar.Encode(plan, info);

@@ -15,15 +15,14 @@ namespace quillstone::cli {
 
 void ListCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "list", "List registered barcodes");
-  app_->add_option("--filter", filter_,
-                   "SQL condition on InventoryBarCodeSet joined with Inventory, e.g. \"cRuleId = 'R1'\"");
-  app_->add_option("--limit", limit_, "Show at most N barcodes")->check(CLI::NonNegativeNumber);
+  filters_.AddTo(*app_, "SQL condition on InventoryBarCodeSet joined with Inventory, e.g. \"cRuleId = 'R1'\"");
+  app_->add_option("--limit", limit_, "Show at most N barcodes (N >= 1)")->check(CLI::Range(1, 1'000'000'000));
   labels_.AddTo(*app_, true);
 }
 
 int ListCommand::Run(Session& session) {
   labels_.Check();
-  auto sets = session.BarCodes().ListInventoryBarCodeSets(filter_);
+  auto sets = session.BarCodes().ListInventoryBarCodeSets(filters_.Condition(), filters_.Values());
   const int total = sets->Count();
   const int shown = limit_ > 0 && limit_ < total ? limit_ : total;
   LabelBatch batch(session);

@@ -1,10 +1,11 @@
-// `quillstone list [--filter SQL] [--limit N] [--labels FILE.pdf]`: the registered barcodes the user
-// may see, and on request their labels.
+// `quillstone list [--filter SQL] [--item|--rule|--batch|--state|--from|--to ...] [--limit N]
+// [--labels FILE.pdf]`: the registered barcodes the user may see, and on request their labels.
 #pragma once
 
 #include <string>
 
 #include "cli/LabelSheetOptions.h"
+#include "cli/ListFilterOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -15,7 +16,8 @@ class ListCommand : public Command {
   int Run(Session& session) override;
 
  private:
-  std::string filter_;
+  ListFilterOptions filters_{{"InventoryBarCodeSet.cInvCode", "InventoryBarCodeSet.cRuleId", "InventoryBarCodeSet.cBatch",
+                              "InventoryBarCodeSet.bAbandon", "InventoryBarCodeSet.dCreateDate"}};
   int limit_ = 0;
   LabelSheetOptions labels_;
 };

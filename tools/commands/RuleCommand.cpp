@@ -29,7 +29,7 @@ void RuleCommand::Attach(CLI::App& parent) {
   app_->require_subcommand(1);
 
   list_ = AddSubcommand(*app_, "list", "List the rules");
-  list_->add_option("--filter", filter_, "SQL condition on table BarCodeRule, e.g. \"ruleId like 'R%'\"");
+  filters_.AddTo(*list_, "SQL condition on table BarCodeRule, e.g. \"ruleId like 'R%'\"");
   show_ = AddSubcommand(*app_, "show", "Show one rule: its content and its items");
   show_->add_option("RULE", ruleId_, "Rule code")->required();
   types_ = AddSubcommand(*app_, "types", "List the barcode symbology types a rule may name");
@@ -54,7 +54,7 @@ int RuleCommand::Run(Session& session) {
 }
 
 int RuleCommand::List(Session& session) {
-  auto rules = session.Rules().ListRules(filter_);
+  auto rules = session.Rules().ListRules(filters_.Condition(), filters_.Values());
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
     for (const auto& rule : *rules) doc.push_back(RuleJson::ToJson(*rule));

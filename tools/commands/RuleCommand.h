@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/ListFilterOptions.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -29,7 +30,7 @@ class RuleCommand : public Command {
   CLI::App* save_ = nullptr;
   CLI::App* remove_ = nullptr;
   CLI::App* check_ = nullptr;
-  std::string filter_;
+  ListFilterOptions filters_{{"", "BarCodeRule.ruleId", "", "", ""}};
   std::string ruleId_;
   std::string file_;
 };
