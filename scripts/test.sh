@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the test suite with the sanitizers and runs it on SQLite and on a throw-away
-# PostgreSQL server; exits with ctest's status.
+# PostgreSQL server, then runs each fuzz target briefly; exits with the first failing status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,4 +19,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 ctest --test-dir build-test --output-on-failure -j2 || status=$?
+
+# A few seconds of each fuzz target, built apart in build-fuzz; the first failure decides.
+fuzz_status=0
+bash scripts/fuzz.sh "${QS_FUZZ_SECONDS:-5}" || fuzz_status=$?
+[[ $status -ne 0 ]] || status=$fuzz_status
 exit "$status"
