@@ -169,6 +169,11 @@ TEST_F(CliGs1Test, ScansPhotographedLabels) {
     EXPECT_EQ(scanned[0]["invInfo"]["batchNo"], "SUP2024A") << file;
     EXPECT_EQ(scanned[0]["barCode"], std::string("(01)09506000134352(10)SUP2024A(17)271231(21)") + serial);
   }
+  // One pixel per module and no quiet zone: read on the second look, as a pure symbol.
+  auto tiny = Json({"scan", (kData / "photos" / "tiny-gs1-datamatrix-no-quiet-zone.png").string()});
+  ASSERT_EQ(tiny.size(), 1u);
+  EXPECT_EQ(tiny[0]["barCode"], "(01)09506000134352(10)TINY1");
+  EXPECT_EQ(tiny[0]["invInfo"]["inventoryId"], "N001");
   cli_->ExpectRefused({"scan", (kData / "scan-samples" / "SOURCES.md").string()}, "cannot read image");
 }
 
