@@ -92,6 +92,11 @@ std::string Today() {
 
 }  // namespace
 
+FloorDb::ReadTransaction::ReadTransaction(FloorDb& db) : db_(db) { db_.Exec("begin"); }
+
+// A read has nothing to lose: a failed commit only ends the transaction.
+FloorDb::ReadTransaction::~ReadTransaction() { sqlite3_exec(db_.db_, "commit", nullptr, nullptr, nullptr); }
+
 FloorDb::FloorDb(const std::string& path, int visibleIds) {
   if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK)
     throw std::runtime_error("floor: cannot open " + path);
@@ -166,6 +171,7 @@ bool FloorDb::Verify(const std::string& barCode, const Line& line) {
 }
 
 FloorDb::Decoded FloorDb::Decode(const std::string& barCode) {
+  ReadTransaction transaction(*this);
   Decoded decoded;
   {
     sqlite3_stmt* stmt = Prepared(kDecodeInventory);
@@ -189,7 +195,7 @@ FloorDb::Decoded FloorDb::Decode(const std::string& barCode) {
 }
 
 std::pair<std::string, std::string> FloorDb::FindAssign(const std::string& invCode) {
-  Exec("begin");
+  ReadTransaction transaction(*this);
   std::pair<std::string, std::string> found;
   auto lookup = [&](const char* sql, const std::string& key) {
     sqlite3_stmt* stmt = Prepared(sql);
@@ -221,11 +227,11 @@ std::pair<std::string, std::string> FloorDb::FindAssign(const std::string& invCo
       if (lookup(kAssignOfClass, classId.substr(0, *w))) break;
     }
   }
-  Exec("commit");
   return found;
 }
 
 FloorDb::Rule FloorDb::LoadRule(const std::string& ruleId) {
+  ReadTransaction transaction(*this);
   Rule rule;
   {
     sqlite3_stmt* stmt = Prepared(kRuleHeader);
@@ -265,6 +271,7 @@ std::string FloorDb::Encode(const Line& line) {
     if (sqlite3_step(stmt) != SQLITE_ROW) throw std::runtime_error(std::string("floor: no row for ") + sql);
     out = Text(stmt, 0);
   };
+  ReadTransaction transaction(*this);
   first(kInventoryBarCode, &line.invCode, invBarCode);
   first(kFreeBarCode, &line.free1, freeBarCode);
   std::string current;
@@ -303,27 +310,28 @@ void FloorDb::Insert(const Line& line, const std::string& barCode, const std::st
 
 std::string FloorDb::Register(const Line& line) { return RegisterMany(line, 1).front(); }
 
+// The checks read inside the write transaction: one lock for the whole registration.
 std::vector<std::string> FloorDb::RegisterMany(const Line& line, int count) {
-  CheckLine(line);
-  std::string invBarCode, freeBarCode;
-  {
-    sqlite3_stmt* stmt = Prepared(kFreeBarCode);
-    Reset reset{stmt};
-    Bind(stmt, 1, line.free1);
-    if (sqlite3_step(stmt) != SQLITE_ROW) throw std::runtime_error("floor: free value not permitted");
-    freeBarCode = Text(stmt, 0);
-  }
-  {
-    sqlite3_stmt* stmt = Prepared(kInventoryBarCode);
-    Reset reset{stmt};
-    Bind(stmt, 1, line.invCode);
-    if (sqlite3_step(stmt) == SQLITE_ROW) invBarCode = Text(stmt, 0);
-  }
-  const std::string today = Today();
   std::vector<std::string> barCodes;
   barCodes.reserve(static_cast<std::size_t>(count));
   Exec("begin immediate");
   try {
+    CheckLine(line);
+    std::string invBarCode, freeBarCode;
+    {
+      sqlite3_stmt* stmt = Prepared(kFreeBarCode);
+      Reset reset{stmt};
+      Bind(stmt, 1, line.free1);
+      if (sqlite3_step(stmt) != SQLITE_ROW) throw std::runtime_error("floor: free value not permitted");
+      freeBarCode = Text(stmt, 0);
+    }
+    {
+      sqlite3_stmt* stmt = Prepared(kInventoryBarCode);
+      Reset reset{stmt};
+      Bind(stmt, 1, line.invCode);
+      if (sqlite3_step(stmt) == SQLITE_ROW) invBarCode = Text(stmt, 0);
+    }
+    const std::string today = Today();
     const int64_t first = DrawNumbers(count);
     for (int64_t n = first; n < first + count; ++n) {
       barCodes.push_back(BarCodeOf(line, invBarCode, freeBarCode, n));

@@ -64,6 +64,18 @@ class FloorDb {
   std::vector<std::string> ListAll();
 
  private:
+  // A deferred transaction around the statements of one read: one lock instead of one each.
+  class ReadTransaction {
+   public:
+    explicit ReadTransaction(FloorDb& db);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+   private:
+    FloorDb& db_;
+  };
+
   sqlite3_stmt* Prepared(const char* sql);
   void Exec(const char* sql);
   void CheckLine(const Line& line);

@@ -56,6 +56,7 @@ struct Result {
   double libraryCpu = 0, floorCpu = 0;
   double libraryStatements = 0, floorStatements = 0;
   bool perSecond = false;
+  bool perRow = false;
   std::string note;
 };
 
@@ -305,6 +306,10 @@ Result Runner::Listing() {
                            }));
         return seconds;
       });
+  // Per row, as a listing is judged.
+  const double perRow = static_cast<double>(std::max<std::size_t>(rows, 1));
+  for (double* figure : {&result.library, &result.floor, &result.libraryCpu, &result.floorCpu}) *figure /= perRow;
+  result.perRow = true;
   std::ostringstream note;
   note.precision(0);
   note << std::fixed << rows << " rows; peak memory growth " << libraryMb << " MB library, " << floorMb << " MB floor";
@@ -414,7 +419,7 @@ void PrintTable(const std::vector<Result>& results) {
                "| note |\n"
             << "|---|---:|---:|---:|---:|---:|---:|---|\n";
   for (const Result& r : results) {
-    const char* unit = r.perSecond ? " /s" : " µs";
+    const char* unit = r.perSecond ? " /s" : r.perRow ? " µs/row" : " µs";
     const double ratio = r.perSecond ? r.floor / r.library : r.library / r.floor;
     const double cpuRatio = r.perSecond ? r.floorCpu / r.libraryCpu : r.libraryCpu / r.floorCpu;
     char cpuRatioText[16];
