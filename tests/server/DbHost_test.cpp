@@ -103,8 +103,13 @@ TEST_P(DbHostTest, DataRightsListVisibleInventory) {
   EXPECT_EQ(Visible(Session("clerk")), "<all>");
   // Restrictions are per object.
   EXPECT_EQ(Session("limited")->DataRightFilter("vendor", "", "R"), "");
-  // Rows read afresh on every call.
+  // Read once per session: an open session sees a change after DataRightsChanged, a new one at once.
+  auto open = Session("clerk");
+  EXPECT_EQ(open->DataRightFilter("inventory", "", "R"), "");
   conn->Execute("insert into HostUserDataRight (cUserId, cObject, iId) values ('clerk', 'inventory', 5)");
+  EXPECT_EQ(open->DataRightFilter("INVENTORY", "", "R"), "");
+  std::dynamic_pointer_cast<DbHostCommon>(open)->DataRightsChanged();
+  EXPECT_EQ(open->DataRightFilter("inventory", "", "R"), "5");
   EXPECT_EQ(Visible(Session("clerk")), "F001");
 }
 

@@ -21,6 +21,9 @@ class clsRuleAssign;
 class HostPositionLookup;
 class HostUserVO;
 class HostWarehouseLookup;
+namespace barcodes {
+class VisibleInventory;
+}
 
 class clsBarCodeManager {
  public:
@@ -111,11 +114,13 @@ class clsBarCodeManager {
   // Abandoning and reusing differ only in the state they leave and the messages they give.
   void SetAbandoned(const std::string& barCode, bool abandon);
 
-  // The host's data-rights list of inventory; blank when the user sees every item.
-  std::string DataRightFilter();
+  // The user's data rights on inventory as a condition on Inventory.iid; blank when the user sees
+  // every item. The host's list is kept as rows of a temporary table (see VisibleInventory).
+  std::string DataRightCondition();
   std::string ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters = 0);
 
   std::weak_ptr<clsContext> context_;
+  std::shared_ptr<barcodes::VisibleInventory> visibleInventory_;
   std::shared_ptr<HostWarehouseLookup> warehouseLookup_;
   std::shared_ptr<HostPositionLookup> positionLookup_;
 };

@@ -55,6 +55,10 @@ class Connection {
   virtual void CommitTrans() = 0;
   virtual void RollbackTrans() = 0;
   virtual bool InTransaction() const = 0;
+  // A transaction for reads only, where the backend makes that cheaper (SQLite: a deferred
+  // transaction, which takes no write lock and pays the read lock once for all its statements).
+  virtual void BeginReadTrans() { BeginTrans(); }
+  virtual bool InReadTransaction() const { return false; }
 
   // Calls a stored procedure with named input and output parameters.
   virtual void CallProcedure(const std::string& name, std::vector<ProcedureParameter>& params) = 0;
@@ -64,13 +68,19 @@ class Connection {
   // default: a connection handed to the library is its owner's to reopen.
   void setAutoReconnect(bool on) { auto_reconnect_ = on; }
   bool autoReconnect() const { return auto_reconnect_; }
+  // Counts the server sessions this connection has had: it changes when a lost connection is
+  // opened again, and with it everything the old session held (temporary tables, prepared
+  // statements) is gone.
+  uint64_t sessionNumber() const { return session_number_; }
 
  protected:
   // A copy of the registered body (empty when there is none), so a body may re-register itself.
   static ProcedureEmulation FindEmulatedProcedure(const std::string& name);
+  void BeginNewSession() { ++session_number_; }
 
  private:
   bool auto_reconnect_ = false;
+  uint64_t session_number_ = 0;
 };
 
 }  // namespace quillstone

@@ -1,6 +1,7 @@
 // Decoding scanned barcodes, and verifying a registered barcode against a document's properties.
 #include "BarCodeSegments.h"
 #include "RegistryDate.h"
+#include "quillstone/platform/ReadScope.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -60,6 +61,7 @@ void clsBarCodeManager::DecodeBarCode(const std::string& barCode, const std::sha
                                       std::shared_ptr<clsInventoryInfo>& objInv) {
   TrapAndReraise([&] {
     if (rule == nullptr) RaiseError("参数rule不能为空");
+    ReadScope reads(*Context()->mConn());
     auto sources = Context()->objItemSourceManager();
     auto decoded = rule->DecodeBarCode(barCode);
     barcodes::ForEachSegment(*rule, *decoded, [&](const auto& ruleItem, auto& segment) {

@@ -1,6 +1,7 @@
 // Encoding, and the check every registration runs before it stores a barcode.
 #include "BarCodeSegments.h"
 #include "RegistryInputCheck.h"
+#include "quillstone/platform/ReadScope.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
@@ -86,6 +87,7 @@ std::shared_ptr<clsBarCode> clsBarCodeManager::EncodeBarCode(const std::shared_p
       }
       result = barCode;
     }
+    ReadScope reads(*Context()->mConn());
     auto sources = Context()->objItemSourceManager();
     barcodes::ForEachSegment(*rule, *result, [&](const auto& ruleItem, auto& segment) {
       sources->GetItemSource(ruleItem->itemType())->Encode(invInfo, ruleItem, segment);

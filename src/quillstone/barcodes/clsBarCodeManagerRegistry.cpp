@@ -2,6 +2,7 @@
 // abandoning, reusing and removing them.
 #include <vector>
 
+#include "VisibleInventory.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -51,19 +52,21 @@ const char* const kRight = "ST050302";
 
 }  // namespace
 
-std::string clsBarCodeManager::DataRightFilter() { return Context()->moLogin()->DataRightFilter("inventory", "", "R"); }
+std::string clsBarCodeManager::DataRightCondition() {
+  auto context = Context();
+  const std::string visible = context->moLogin()->DataRightFilter("inventory", "", "R");
+  if (Trim(visible).empty()) return "";
+  if (visibleInventory_ == nullptr) visibleInventory_ = std::make_shared<barcodes::VisibleInventory>();
+  return visibleInventory_->Condition(context->mConn(), visible);
+}
 
 std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters) {
   if (!Trim(filter).empty()) filter = FilterCondition::Checked(filter, parameters, FilterCondition::RegistryOwners());
   if (bCheckAuth) {
-    const std::string visible = DataRightFilter();
-    if (!Trim(visible).empty()) {
+    const std::string visible = DataRightCondition();
+    if (!visible.empty()) {
       // The caller's condition is bracketed so that an "or" in it cannot reach past the rights.
-      if (!Trim(filter).empty()) {
-        filter = "(" + filter + ") and inventory.iid in (" + visible + ")";
-      } else {
-        filter = " inventory.iid in (" + visible + ")";
-      }
+      filter = Trim(filter).empty() ? visible : "(" + filter + ") and " + visible;
     }
   }
   if (Trim(filter).empty()) return "select * from InventoryBarCodeSet";
@@ -110,13 +113,13 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeS
   std::shared_ptr<clsInventoryBarCodeSet> result;
   TrapAndReraise([&] {
     TextGuard::RequireStorable(barCode, "条形码");
-    const std::string visible = bCheckAuth ? DataRightFilter() : std::string();
-    const std::string sql = Trim(visible).empty()
+    const std::string visible = bCheckAuth ? DataRightCondition() : std::string();
+    const std::string sql = visible.empty()
                                 ? std::string("select * from InventoryBarCodeSet where cBarCode=?")
                                 : "select InventoryBarCodeSet.* from InventoryBarCodeSet inner join Inventory on "
                                   "(InventoryBarCodeSet.cInvCode=Inventory.cInvCode and InventoryBarCodeSet.cBarCode=? "
-                                  "and Inventory.iid in (" +
-                                      visible + "))";
+                                  "and " +
+                                      visible + ")";
     auto rs = Context()->mConn()->Query(sql, {Variant(barCode)});
     if (!rs->IsEOF()) result = ReadBarCodeSet(*rs, false);
   });

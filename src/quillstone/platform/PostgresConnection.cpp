@@ -234,6 +234,7 @@ void PostgresConnection::Reconnect() {
     throw Error::DatabaseFailure(kConnectionLost, TrimMessage(PQerrorMessage(conn_)), Error::Fault::ConnectionLost);
   PQreset(conn_);
   cache_.Clear();  // prepared statements ended with the old server session
+  BeginNewSession();
   if (PQstatus(conn_) != CONNECTION_OK)
     throw Error::DatabaseFailure(kConnectionLost + std::string("，重新连接失败"), TrimMessage(PQerrorMessage(conn_)),
                                  Error::Fault::ConnectionLost);

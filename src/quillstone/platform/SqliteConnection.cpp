@@ -314,6 +314,14 @@ void SqliteConnection::BeginTrans() {
   if (in_transaction_) throw Error::Database(driver::kNestedTransaction);
   RunSimple("BEGIN IMMEDIATE");
   in_transaction_ = true;
+  read_only_ = false;
+}
+
+void SqliteConnection::BeginReadTrans() {
+  if (in_transaction_) throw Error::Database(driver::kNestedTransaction);
+  RunSimple("BEGIN");
+  in_transaction_ = true;
+  read_only_ = true;
 }
 
 void SqliteConnection::CommitTrans() {

@@ -32,6 +32,8 @@ class SqliteConnection : public Connection {
   void CommitTrans() override;
   void RollbackTrans() override;
   bool InTransaction() const override { return in_transaction_; }
+  void BeginReadTrans() override;
+  bool InReadTransaction() const override { return in_transaction_ && read_only_; }
 
   // Runs the procedure's registered emulation; SQLite has no stored procedures.
   void CallProcedure(const std::string& name, std::vector<ProcedureParameter>& params) override;
@@ -49,6 +51,7 @@ class SqliteConnection : public Connection {
   std::string connection_string_;
   std::shared_ptr<Shared> shared_;
   bool in_transaction_ = false;
+  bool read_only_ = false;
 };
 
 }  // namespace quillstone

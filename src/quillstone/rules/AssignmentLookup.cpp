@@ -1,6 +1,7 @@
 // Reading assignments, and finding the one that governs an inventory item through its classes.
 #include <string>
 
+#include "quillstone/platform/ReadScope.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/platform/Ansi.h"
@@ -95,6 +96,7 @@ std::shared_ptr<clsRuleManager::AssignList> clsRuleManager::ListAssigns(const st
 std::shared_ptr<clsRuleAssign> clsRuleManager::FindAssignByInventory(const std::string& inventoryId) {
   std::shared_ptr<clsRuleAssign> found;
   TrapAndReraise([&] {
+    ReadScope reads(Conn());
     found = LoadAssignByInventory(inventoryId);
     if (found != nullptr) return;
 

@@ -1,6 +1,7 @@
 // The rule store of clsRuleManager: rule headers in BarCodeRule, their items in BarCodeRuleItem.
 #include <string>
 
+#include "quillstone/platform/ReadScope.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -41,6 +42,7 @@ std::shared_ptr<clsBarCodeRule> clsRuleManager::ReadRuleHeader(const Recordset& 
 
 std::shared_ptr<clsBarCodeRule> clsRuleManager::LoadRule(const std::string& ruleId) {
   std::shared_ptr<clsBarCodeRule> rule;
+  ReadScope reads(Conn());
   {
     auto rs = Conn().Query("select * from BarCodeRule where ruleId = ?", {Variant(ruleId)});
     if (rs->IsEOF()) return nullptr;

@@ -7,6 +7,7 @@
 // iId values listed (a row whose iId is Null only marks him restricted).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -36,18 +37,24 @@ class DbHostCommon : public HostCommon, public std::enable_shared_from_this<DbHo
   // begin True: whether the user holds the right; a granted right opens a task for it.
   // begin False: ends one open task of that function and answers True.
   bool CheckRight(std::string& function_id, bool& begin) override;
-  // `extra` and `mode` are accepted for the host's signature; only read rights are kept.
+  // `extra` and `mode` are accepted for the host's signature; only read rights are kept. The
+  // answer is read once per object and session and kept: call DataRightsChanged after changing a
+  // user's rights for a session that is open.
   std::string DataRightFilter(const std::string& object, const std::string& extra, const std::string& mode) override;
+  void DataRightsChanged() { dataRights_.clear(); }
 
   std::string userId() const;
   // Number of tasks of `function_id` begun and not yet ended.
   int OpenTasks(const std::string& function_id) const;
 
  private:
+  std::string ReadDataRights(const std::string& object);
+
   std::shared_ptr<HostLogin> login_;
   std::shared_ptr<Connection> conn_;
   std::shared_ptr<Account> account_;
   std::multiset<std::string> tasks_;
+  std::map<std::string, std::string> dataRights_;  // by object, lower case
 };
 
 }  // namespace quillstone

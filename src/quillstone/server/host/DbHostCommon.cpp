@@ -1,5 +1,7 @@
 #include "quillstone/server/host/DbHostCommon.h"
 
+#include <cctype>
+
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/FirstRow.h"
 #include "quillstone/server/host/DbHostLogin.h"
@@ -66,6 +68,14 @@ int DbHostCommon::OpenTasks(const std::string& function_id) const {
 
 std::string DbHostCommon::DataRightFilter(const std::string& object, const std::string& /*extra*/,
                                           const std::string& /*mode*/) {
+  std::string key = object;
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  auto known = dataRights_.find(key);
+  if (known != dataRights_.end()) return known->second;
+  return dataRights_[key] = ReadDataRights(object);
+}
+
+std::string DbHostCommon::ReadDataRights(const std::string& object) {
   Connection& conn = HostConnection(this);
   const std::string user = userId();
   auto admin = FirstField(conn, "select bAdmin from HostUser where cUserId = ?", {Variant(user)}, "bAdmin");

@@ -1,0 +1,60 @@
+#include "VisibleInventory.h"
+
+#include <atomic>
+
+#include "quillstone/platform/Connection.h"
+
+namespace quillstone::barcodes {
+namespace {
+
+std::atomic<int64_t> nextOwner{1};
+
+constexpr const char* kCreate =
+    "create temporary table if not exists qs_visible_inventory "
+    "(owner bigint not null, iid bigint not null, primary key (owner, iid))";
+
+bool IsIdList(const std::string& visible) {
+  if (visible.empty()) return false;
+  for (char c : visible)
+    if ((c < '0' || c > '9') && c != ',' && c != ' ') return false;
+  return true;
+}
+
+// The ids as one bound value, unpacked by the server: a JSON array on SQLite, an array literal on
+// PostgreSQL.
+std::string InsertSql(Connection& conn) {
+  return conn.backend() == Backend::Sqlite
+             ? "insert or ignore into qs_visible_inventory(owner, iid) select ?, value from json_each(?)"
+             : "insert into qs_visible_inventory(owner, iid) select ?, unnest(cast(? as bigint[])) on conflict do "
+               "nothing";
+}
+
+std::string IdArray(const Connection& conn, const std::string& visible) {
+  std::string ids;
+  for (char c : visible)
+    if (c != ' ') ids += c;
+  return conn.backend() == Backend::Sqlite ? "[" + ids + "]" : "{" + ids + "}";
+}
+
+}  // namespace
+
+VisibleInventory::VisibleInventory() : owner_(nextOwner++) {}
+
+std::string VisibleInventory::Condition(const std::shared_ptr<Connection>& conn, const std::string& visible) {
+  if (!IsIdList(visible) || !Materialize(conn, visible)) return "Inventory.iid in (" + visible + ")";
+  return "Inventory.iid in (select iid from qs_visible_inventory where owner = " + std::to_string(owner_) + ")";
+}
+
+bool VisibleInventory::Materialize(const std::shared_ptr<Connection>& conn, const std::string& visible) {
+  if (filledFor_.lock() == conn && filledSession_ == conn->sessionNumber() && filledList_ == visible) return true;
+  if (conn->InTransaction() && !conn->InReadTransaction()) return false;
+  conn->Execute(kCreate);
+  conn->Execute("delete from qs_visible_inventory where owner = ?", {Variant(owner_)});
+  conn->Execute(InsertSql(*conn), {Variant(owner_), Variant(IdArray(*conn, visible))});
+  filledFor_ = conn;
+  filledSession_ = conn->sessionNumber();
+  filledList_ = visible;
+  return true;
+}
+
+}  // namespace quillstone::barcodes
