@@ -11,17 +11,13 @@
 #include "cli/CairoHandles.h"
 #include "cli/CliError.h"
 #include "cli/EncodedSymbol.h"
+#include "cli/LabelMetrics.h"
 #include "cli/LabelText.h"
 
 namespace quillstone::cli {
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
-// The symbol's quiet zones are white already, so they may reach closer to the edge than text.
-constexpr double kSymbolEdgeMm = 0.5;
-constexpr double kGapMm = 0.6;
-constexpr double kNameMm = 3.2;
-constexpr double kCaptionMm = 2.6;
+using namespace LabelMetrics;
 // Below this a printed module blurs; such a label would not scan.
 constexpr double kSmallestModuleMm = 0.15;
 
@@ -80,12 +76,11 @@ void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double
   cairo_set_source_rgb(cr, 0, 0, 0);
   double top = margin;
   if (!label.name.empty()) {
-    const LabelText name(cr, label.name, std::min(kNameMm, heightMm * 0.13) * unitsPerMm, w - 2 * margin);
+    const LabelText name(cr, label.name, NameSizeMm(heightMm) * unitsPerMm, w - 2 * margin);
     name.DrawCentred(cr, w / 2, top);
     top += name.height() + gap;
   }
-  const LabelText caption(cr, symbol.humanReadable(), std::min(kCaptionMm, heightMm * 0.11) * unitsPerMm,
-                          w - 2 * margin);
+  const LabelText caption(cr, symbol.humanReadable(), CaptionSizeMm(heightMm) * unitsPerMm, w - 2 * margin);
   const double bottom = h - margin - caption.height() - gap;
   caption.DrawCentred(cr, w / 2, h - margin - caption.height());
 

@@ -15,9 +15,6 @@ namespace quillstone::cli {
 
 class LabelRenderer {
  public:
-  // Nothing is printed this close to a label's edge, so a cut a little off the line loses nothing.
-  static constexpr double kCutMarginMm = 1.5;
-
   // Draws `label` into the `widthMm` × `heightMm` rectangle at the context's origin, whose user
   // unit is 1/`unitsPerMm` mm. With `wholeUnits` every module is a whole number of units (pixels
   // of a raster), so bars keep sharp, equal edges.

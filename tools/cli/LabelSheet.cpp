@@ -12,6 +12,7 @@
 
 #include "cli/CairoHandles.h"
 #include "cli/CliError.h"
+#include "cli/LabelMetrics.h"
 #include "cli/LabelRenderer.h"
 #include "cli/LabelSize.h"
 #include "cli/LabelText.h"
@@ -19,7 +20,8 @@
 namespace quillstone::cli {
 namespace {
 
-constexpr double kPointsPerMm = 72.0 / 25.4;
+using namespace LabelMetrics;
+
 // Crop marks stop this short of the grid, so none shows on a label cut a little off the line.
 constexpr double kMarkGapMm = 1.0;
 constexpr double kMarkLengthMm = 4.0;
@@ -97,8 +99,7 @@ std::string LabelSheet::Statement() const {
   return fmt::format(
       "{} pages of {}×{} labels, each {:.1f}×{:.1f} mm; page margins {:g} mm top and bottom, {:g} mm left and right; "
       "nothing is printed within {:g} mm of a cut",
-      paperName_, columns_, rows_, labelWidthMm(), labelHeightMm(), marginTopMm_, marginSideMm_,
-      LabelRenderer::kCutMarginMm);
+      paperName_, columns_, rows_, labelWidthMm(), labelHeightMm(), marginTopMm_, marginSideMm_, kCutMarginMm);
 }
 
 void LabelSheet::DrawPageMarks(cairo_t* cr, int page, int pages) const {
@@ -135,8 +136,8 @@ void LabelSheet::DrawPageMarks(cairo_t* cr, int page, int pages) const {
     const std::string footer = fmt::format(
         "{} {}×{} · 标签 {:.1f}×{:.1f} mm · 页边距 上下 {:g} mm、左右 {:g} mm · 裁切线内 {:g} mm 不印内容 · 第 {}/{} "
         "页",
-        paperName_, columns_, rows_, labelWidthMm(), labelHeightMm(), marginTopMm_, marginSideMm_,
-        LabelRenderer::kCutMarginMm, page, pages);
+        paperName_, columns_, rows_, labelWidthMm(), labelHeightMm(), marginTopMm_, marginSideMm_, kCutMarginMm, page,
+        pages);
     const LabelText text(cr, footer, kFooterMm * u, (paperWidthMm_ - 2 * marginSideMm_) * u);
     text.DrawCentred(cr, paperWidthMm_ * u / 2, (paperHeightMm_ - 1.0) * u - text.height());
   }

@@ -8,17 +8,14 @@
 
 #include "cli/CliError.h"
 #include "cli/EncodedSymbol.h"
+#include "cli/LabelMetrics.h"
 #include "cli/TextWidth.h"
 
 namespace quillstone::cli {
 namespace {
 
-// The same proportions as the drawn labels, in millimetres.
-constexpr double kCutMarginMm = 1.5;
-constexpr double kSymbolEdgeMm = 0.5;
-constexpr double kGapMm = 0.6;
-constexpr double kNameMm = 3.2;
-constexpr double kCaptionMm = 2.6;
+using namespace LabelMetrics;
+
 constexpr double kSmallestTextMm = 2.0;
 // Scalable fonts print Latin letters about this wide for their height, CJK about twice as wide.
 constexpr double kColumnWidthPerHeight = 0.55;
@@ -155,8 +152,8 @@ std::string ZplWriter::Write(const Label& label) const {
   const EncodedSymbol symbol(label.barCode, label.symbology);
   const int margin = size_.Dots(kCutMarginMm);
   const int gap = size_.Dots(kGapMm);
-  const int nameHeight = size_.Dots(std::min(kNameMm, size_.heightMm() * 0.13));
-  const int captionHeight = size_.Dots(std::min(kCaptionMm, size_.heightMm() * 0.11));
+  const int nameHeight = size_.Dots(NameSizeMm(size_.heightMm()));
+  const int captionHeight = size_.Dots(CaptionSizeMm(size_.heightMm()));
 
   std::string zpl = fmt::format("^XA\n^CI28\n^PW{}\n^LL{}\n^LH0,0\n", size_.widthDots(), size_.heightDots());
   int top = margin;

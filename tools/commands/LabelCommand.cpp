@@ -5,6 +5,7 @@
 #include "cli/CliError.h"
 #include "cli/JsonOutput.h"
 #include "cli/LabelBatch.h"
+#include "cli/LabelMetrics.h"
 #include "cli/LabelPrinter.h"
 #include "cli/LabelRenderer.h"
 #include "cli/LabelSheet.h"
@@ -113,7 +114,7 @@ nlohmann::json LabelCommand::Output(const LabelBatch& batch, LabelFormat format,
                 {"marginSideMm", sheet.marginSideMm()},
                 {"labelWidthMm", sheet.labelWidthMm()},
                 {"labelHeightMm", sheet.labelHeightMm()},
-                {"cutMarginMm", LabelRenderer::kCutMarginMm}}}};
+                {"cutMarginMm", LabelMetrics::kCutMarginMm}}}};
     }
   }
   return {};
