@@ -1,5 +1,7 @@
 #include "BenchDatabase.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -33,24 +35,43 @@ void RemoveDatabase(const std::string& path) {
   for (const char* extra : {"", "-wal", "-shm", "-journal"}) std::filesystem::remove(path + extra, ignored);
 }
 
-std::shared_ptr<Connection> OpenDurable(const std::string& path) {
-  auto conn = Connection::Open("sqlite:" + path);
-  conn->ExecuteScript("PRAGMA synchronous=FULL");
+std::shared_ptr<Connection> OpenDurable(const std::string& connStr) {
+  auto conn = Connection::Open(connStr);
+  if (conn->backend() == Backend::Sqlite) conn->ExecuteScript("PRAGMA synchronous=FULL");
   return conn;
 }
 
 }  // namespace
 
-BenchDatabase::BenchDatabase(std::string path) : path_(std::move(path)) {
-  RemoveDatabase(path_);
-  conn_ = OpenDurable(path_);
+std::unique_ptr<BenchDatabase> BenchDatabase::OnSqlite(const std::string& path) {
+  std::unique_ptr<BenchDatabase> db(new BenchDatabase());
+  db->path_ = path;
+  db->connStr_ = "sqlite:" + path;
+  RemoveDatabase(path);
+  db->Start();
+  return db;
+}
+
+std::unique_ptr<BenchDatabase> BenchDatabase::OnPostgres(const std::string& url) {
+  std::unique_ptr<BenchDatabase> db(new BenchDatabase());
+  db->pgAdmin_ = Connection::Open(url);
+  db->pgSchema_ = "qs_side_by_side_" + std::to_string(::getpid());
+  db->pgAdmin_->ExecuteScript("drop schema if exists " + db->pgSchema_ + " cascade; create schema " + db->pgSchema_);
+  const char* joiner = url.find('?') == std::string::npos ? "?" : "&";
+  db->connStr_ = url + joiner + "options=-csearch_path%3D" + db->pgSchema_ + "%20-clog_statement%3Dall";
+  db->Start();
+  return db;
+}
+
+void BenchDatabase::Start() {
+  conn_ = OpenDurable(connStr_);
   Schema::Create(*conn_);
   Schema::LoadDemo(*conn_);
   PrepareHostData();
-  std::shared_ptr<HostLogin> adminLogin = DbHostLogin::Create("sqlite:" + path_, "admin", Variant(kLoginDate));
+  std::shared_ptr<HostLogin> adminLogin = DbHostLogin::Create(connStr_, "admin", Variant(kLoginDate));
   admin_.InitSystem(adminLogin, conn_);
-  restrictedConn_ = OpenDurable(path_);
-  std::shared_ptr<HostLogin> userLogin = DbHostLogin::Create("sqlite:" + path_, kRestrictedUser, Variant(kLoginDate));
+  restrictedConn_ = OpenDurable(connStr_);
+  std::shared_ptr<HostLogin> userLogin = DbHostLogin::Create(connStr_, kRestrictedUser, Variant(kLoginDate));
   restricted_.InitSystem(userLogin, restrictedConn_);
   CreateRule();
 }
@@ -61,10 +82,14 @@ BenchDatabase::~BenchDatabase() {
     admin_.ExitSystem();
     restrictedConn_->Close();
     conn_->Close();
+    if (pgAdmin_) {
+      pgAdmin_->ExecuteScript("drop schema if exists " + pgSchema_ + " cascade");
+      pgAdmin_->Close();
+    }
   } catch (const std::exception& e) {
     std::cerr << "side-by-side: " << e.what() << "\n";
   }
-  RemoveDatabase(path_);
+  if (!path_.empty()) RemoveDatabase(path_);
 }
 
 // P001 becomes shelf-life-managed (it is already barcode- and batch-managed with free item 1);

@@ -30,12 +30,18 @@ inline constexpr int16_t kSequenceIndex = 6;
 
 class BenchDatabase {
  public:
-  explicit BenchDatabase(std::string path);
+  // A new SQLite file at `path` (WAL, synchronous FULL), removed again at the end.
+  static std::unique_ptr<BenchDatabase> OnSqlite(const std::string& path);
+  // A schema of its own on the PostgreSQL server of `url`, dropped again at the end. The
+  // library's connections ask the server to log every statement they run, so that the round
+  // trips can be counted from the server's log.
+  static std::unique_ptr<BenchDatabase> OnPostgres(const std::string& url);
   ~BenchDatabase();
   BenchDatabase(const BenchDatabase&) = delete;
   BenchDatabase& operator=(const BenchDatabase&) = delete;
 
   const std::string& path() const { return path_; }
+  const std::string& connectionString() const { return connStr_; }
   clsBarCodeSystem& admin() { return admin_; }
   clsBarCodeSystem& restricted() { return restricted_; }
   Connection& conn() { return *conn_; }
@@ -52,10 +58,15 @@ class BenchDatabase {
   const std::vector<std::string>& barCodes() const { return barCodes_; }
 
  private:
+  BenchDatabase() = default;
+  void Start();
   void PrepareHostData();
   void CreateRule();
 
   std::string path_;
+  std::string connStr_;
+  std::string pgSchema_;
+  std::shared_ptr<Connection> pgAdmin_;
   std::shared_ptr<Connection> conn_;
   std::shared_ptr<Connection> restrictedConn_;
   clsBarCodeSystem admin_;

@@ -3,12 +3,15 @@
 // floor), on one database file, interleaved rep by rep, at several registry sizes.
 //
 //   quillstone_side_by_side [--sizes 10000,100000,1000000] [--reps 5] [--db PATH] [--show-sql]
+//   quillstone_side_by_side --pg URL --pg-log SERVER_LOG [--sizes ...] [--reps ...]
+// On PostgreSQL only the library is timed, and its round trips are counted from the server's log.
 #include <malloc.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -24,6 +27,7 @@
 
 #include "BenchDatabase.h"
 #include "FloorDb.h"
+#include "ServerLogCounter.h"
 #include "StatementCounter.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsBarCode.h"
@@ -45,6 +49,8 @@ struct Options {
   int registrationsPerRep = 50;
   int bulkCount = 10000;
   std::string db;
+  std::string pgUrl;
+  std::string pgLog;
   bool showSql = false;
 };
 
@@ -93,14 +99,17 @@ Cost Timed(Fn&& fn) {
   return {std::chrono::duration<double>(Clock::now() - start).count(), ThreadCpuSeconds() - cpuStart};
 }
 
+// The statements (on PostgreSQL, the round trips) started so far.
+std::function<int64_t()> statementCount = [] { return StatementCounter::Count(); };
+
 // Statements of the untimed preparation inside a timed body, left out of the operation's count.
 int64_t untimedStatements = 0;
 
 template <typename Fn>
 auto Untimed(Fn&& fn) {
-  const int64_t before = StatementCounter::Count();
+  const int64_t before = statementCount();
   auto result = fn();
-  untimedStatements += StatementCounter::Count() - before;
+  untimedStatements += statementCount() - before;
   return result;
 }
 
@@ -120,14 +129,14 @@ Result Interleaved(const std::string& op, int64_t size, int reps, int perRep, co
   const Body* bodies[2] = {&library, &floor};
   for (int rep = 0; rep <= reps; ++rep) {
     for (int s = 0; s < 2; ++s) {
-      const int64_t before = StatementCounter::Count();
+      const int64_t before = statementCount();
       untimedStatements = 0;
       Cost cost;
       for (int i = 0; i < perRep; ++i) cost += (*bodies[s])(rep * perRep + i);
       if (rep == 0) continue;
       sides[s].usPerOp.push_back(cost.wall * 1e6 / perRep);
       sides[s].cpuUsPerOp.push_back(cost.cpu * 1e6 / perRep);
-      sides[s].statements += StatementCounter::Count() - before - untimedStatements;
+      sides[s].statements += statementCount() - before - untimedStatements;
       sides[s].ops += perRep;
     }
   }
@@ -187,7 +196,8 @@ FloorDb::Line LineOf(const clsInventoryInfo& inv) {
 
 class Runner {
  public:
-  Runner(const Options& options, BenchDatabase& db, FloorDb& floor)
+  // Without a floor only the library is timed.
+  Runner(const Options& options, BenchDatabase& db, FloorDb* floor)
       : options_(options), db_(db), floor_(floor), line_(LineOf(*BenchDatabase::Inventory())) {}
 
   std::vector<Result> RunAt();
@@ -197,6 +207,11 @@ class Runner {
   // Barcodes picked at random from the registry, the same picks for both sides of a rep.
   const std::string& Pick(int i) { return picks_[static_cast<std::size_t>(i) % picks_.size()]; }
   void NewPicks();
+  // `body`, or nothing to time when there is no floor.
+  Body FloorBody(Body body) const {
+    if (floor_ != nullptr) return body;
+    return [](int) { return Cost{}; };
+  }
   void CheckAnswersAgree();
   Result Reads(const std::string& op, const std::function<void(const std::string&)>& library,
                const std::function<void(const std::string&)>& floor);
@@ -206,7 +221,7 @@ class Runner {
 
   const Options& options_;
   BenchDatabase& db_;
-  FloorDb& floor_;
+  FloorDb* floor_;
   FloorDb::Line line_;
   std::vector<std::string> picks_;
   std::mt19937_64 random_{20240601};
@@ -226,19 +241,21 @@ void Runner::CheckAnswersAgree() {
   const std::string& code = Pick(0);
   auto loaded = db_.admin().GetBarCodeManager()->LoadInventoryBarCodeSet(code);
   auto visible = db_.restricted().GetBarCodeManager()->LoadInventoryBarCodeSet(code);
+  if (loaded == nullptr || visible == nullptr) throw std::runtime_error("the library does not find barcode " + code);
+  if (floor_ == nullptr) return;
   FloorDb::RegistryRow row;
-  if (loaded == nullptr || visible == nullptr || !floor_.Load(code, row) || !floor_.LoadVisible(code, row) ||
-      row.barCode != loaded->barCode() || !floor_.Verify(code, line_))
+  if (!floor_->Load(code, row) || !floor_->LoadVisible(code, row) || row.barCode != loaded->barCode() ||
+      !floor_->Verify(code, line_))
     throw std::runtime_error("library and floor disagree on barcode " + code);
   auto assign = db_.admin().GetRuleManager()->FindAssignByInventory(kInventory);
-  if (assign == nullptr || floor_.FindAssign(kInventory).first != assign->assignId())
+  if (assign == nullptr || floor_->FindAssign(kInventory).first != assign->assignId())
     throw std::runtime_error("library and floor disagree on the assignment of P001");
   auto inv = std::make_shared<clsInventoryInfo>();
   db_.admin().GetBarCodeManager()->DecodeBarCode(code, db_.rule(), inv);
-  if (inv->inventoryId() != floor_.Decode(code).invCode || floor_.Decode(code).free1 != "黑色")
+  if (inv->inventoryId() != floor_->Decode(code).invCode || floor_->Decode(code).free1 != "黑色")
     throw std::runtime_error("library and floor decode " + code + " differently");
   auto encoded = db_.admin().GetBarCodeManager()->EncodeBarCode(BenchDatabase::Inventory(), db_.rule());
-  if (encoded->barCode() != floor_.Encode(line_))
+  if (encoded->barCode() != floor_->Encode(line_))
     throw std::runtime_error("library and floor encode differently: " + encoded->barCode());
 }
 
@@ -246,7 +263,7 @@ Result Runner::Reads(const std::string& op, const std::function<void(const std::
                      const std::function<void(const std::string&)>& floor) {
   return Interleaved(
       op, size_, options_.reps, options_.readsPerRep, [&](int i) { return Timed([&] { library(Pick(i)); }); },
-      [&](int i) { return Timed([&] { floor(Pick(i)); }); });
+      FloorBody([&](int i) { return Timed([&] { floor(Pick(i)); }); }));
 }
 
 // The barcode to register is encoded beforehand, untimed, as a front end encodes it to print.
@@ -259,7 +276,7 @@ Result Runner::Registration() {
         auto barCode = Untimed([&] { return bm->EncodeBarCode(inv, db_.rule()); });
         return Timed([&] { bm->CreateBarCode(inv, barCode, db_.assign()); });
       },
-      [&](int) { return Timed([&] { floor_.Register(line_); }); });
+      FloorBody([&](int) { return Timed([&] { floor_->Register(line_); }); }));
 }
 
 Result Runner::Bulk() {
@@ -272,12 +289,14 @@ Result Runner::Bulk() {
         auto barCode = Untimed([&] { return bm->EncodeBarCode(inv, db_.rule()); });
         return Timed([&] { bm->CreateBarCodes(inv, barCode, db_.assign(), count); });
       },
-      [&](int) { return Timed([&] { floor_.RegisterMany(line_, count); }); });
+      FloorBody([&](int) { return Timed([&] { floor_->RegisterMany(line_, count); }); }));
   result.perSecond = true;
   result.library = count / (result.library / 1e6);
-  result.floor = count / (result.floor / 1e6);
   result.libraryCpu = count / (result.libraryCpu / 1e6);
-  result.floorCpu = count / (result.floorCpu / 1e6);
+  if (result.floor > 0) {
+    result.floor = count / (result.floor / 1e6);
+    result.floorCpu = count / (result.floorCpu / 1e6);
+  }
   result.libraryStatements /= count;
   result.floorStatements /= count;
   return result;
@@ -298,14 +317,14 @@ Result Runner::Listing() {
                              }));
         return seconds;
       },
-      [&](int) {
+      FloorBody([&](int) {
         Cost seconds;
         floorMb = std::max(floorMb, PeakGrowthMb([&] {
                              std::vector<std::string> list;
-                             seconds = Timed([&] { list = floor_.ListAll(); });
+                             seconds = Timed([&] { list = floor_->ListAll(); });
                            }));
         return seconds;
-      });
+      }));
   // Per row, as a listing is judged.
   const double perRow = static_cast<double>(std::max<std::size_t>(rows, 1));
   for (double* figure : {&result.library, &result.floor, &result.libraryCpu, &result.floorCpu}) *figure /= perRow;
@@ -337,31 +356,31 @@ std::vector<Result> Runner::RunAt() {
         auto inv = std::make_shared<clsInventoryInfo>();
         bm->DecodeBarCode(code, db_.rule(), inv);
       },
-      [&](const std::string& code) { floor_.Decode(code); }));
+      [&](const std::string& code) { floor_->Decode(code); }));
   auto document = BenchDatabase::Inventory();
   report(Reads(
       "VerifyBarCodeSet", [&](const std::string& code) { bm->VerifyBarCodeSet(code, document); },
       [&](const std::string& code) {
-        if (!floor_.Verify(code, line_)) throw std::runtime_error("floor: verification failed");
+        if (!floor_->Verify(code, line_)) throw std::runtime_error("floor: verification failed");
       }));
   FloorDb::RegistryRow row;
   report(Reads(
       "LoadInventoryBarCodeSet, no data rights", [&](const std::string& code) { bm->LoadInventoryBarCodeSet(code); },
-      [&](const std::string& code) { floor_.Load(code, row); }));
+      [&](const std::string& code) { floor_->Load(code, row); }));
   report(Reads(
       "LoadInventoryBarCodeSet, 1,000 data-rights ids",
       [&](const std::string& code) { restricted->LoadInventoryBarCodeSet(code); },
-      [&](const std::string& code) { floor_.LoadVisible(code, row); }));
+      [&](const std::string& code) { floor_->LoadVisible(code, row); }));
   report(Reads(
       "FindAssignByInventory, class three levels up",
       [&](const std::string&) { rm->FindAssignByInventory(kInventory); },
-      [&](const std::string&) { floor_.FindAssign(kInventory); }));
+      [&](const std::string&) { floor_->FindAssign(kInventory); }));
   report(Reads(
       "LoadRule (7 items)", [&](const std::string&) { rm->LoadRule(kRuleId); },
-      [&](const std::string&) { floor_.LoadRule(kRuleId); }));
+      [&](const std::string&) { floor_->LoadRule(kRuleId); }));
   report(Reads(
       "EncodeBarCode", [&](const std::string&) { bm->EncodeBarCode(document, db_.rule()); },
-      [&](const std::string&) { floor_.Encode(line_); }));
+      [&](const std::string&) { floor_->Encode(line_); }));
   report(Listing());
   report(Registration());
   report(Bulk());
@@ -414,23 +433,31 @@ std::string Figure(double value) {
   return text;
 }
 
-void PrintTable(const std::vector<Result>& results) {
-  std::cout << "| operation | registry | library | floor | ratio | ratio of processor time | statements library/floor "
-               "| note |\n"
+std::string Ratio(double value) {
+  if (!std::isfinite(value) || value <= 0) return "—";
+  char text[16];
+  std::snprintf(text, sizeof text, "%.2f×", value);
+  return text;
+}
+
+void PrintTable(const std::vector<Result>& results, bool roundTrips) {
+  std::cout << "| operation | registry | library | floor | ratio | ratio of processor time | "
+            << (roundTrips ? "round trips of the library" : "statements library/floor") << " | note |\n"
             << "|---|---:|---:|---:|---:|---:|---:|---|\n";
   for (const Result& r : results) {
     const char* unit = r.perSecond ? " /s" : r.perRow ? " µs/row" : " µs";
+    const bool hasFloor = r.floor > 0;
     const double ratio = r.perSecond ? r.floor / r.library : r.library / r.floor;
     const double cpuRatio = r.perSecond ? r.floorCpu / r.libraryCpu : r.libraryCpu / r.floorCpu;
-    char cpuRatioText[16];
-    std::snprintf(cpuRatioText, sizeof cpuRatioText, "%.2f×", cpuRatio);
     char statements[48];
-    std::snprintf(statements, sizeof statements, "%.4g / %.4g", r.libraryStatements, r.floorStatements);
-    char ratioText[16];
-    std::snprintf(ratioText, sizeof ratioText, "%.2f×", ratio);
+    if (hasFloor) {
+      std::snprintf(statements, sizeof statements, "%.4g / %.4g", r.libraryStatements, r.floorStatements);
+    } else {
+      std::snprintf(statements, sizeof statements, "%.4g", r.libraryStatements);
+    }
     std::cout << "| " << r.op << " | " << Figure(static_cast<double>(r.size)) << " | " << Figure(r.library) << unit
-              << " | " << Figure(r.floor) << unit << " | " << ratioText << " | " << cpuRatioText << " | " << statements
-              << " | " << r.note << " |\n";
+              << " | " << (hasFloor ? Figure(r.floor) + unit : "—") << " | " << (hasFloor ? Ratio(ratio) : "—") << " | "
+              << (hasFloor ? Ratio(cpuRatio) : "—") << " | " << statements << " | " << r.note << " |\n";
   }
 }
 
@@ -461,6 +488,10 @@ Options Parse(int argc, char** argv) {
       options.readsPerRep = std::max(1, std::stoi(value()));
     } else if (arg == "--db") {
       options.db = value();
+    } else if (arg == "--pg") {
+      options.pgUrl = value();
+    } else if (arg == "--pg-log") {
+      options.pgLog = value();
     } else if (arg == "--show-sql") {
       options.showSql = true;
     } else {
@@ -468,6 +499,8 @@ Options Parse(int argc, char** argv) {
     }
   }
   std::sort(options.sizes.begin(), options.sizes.end());
+  if (!options.pgUrl.empty() && (options.pgLog.empty() || options.showSql))
+    throw std::invalid_argument("--pg needs --pg-log, the server's log file, and takes no --show-sql");
   if (options.db.empty())
     options.db = (std::filesystem::temp_directory_path() / ("qs_side_by_side_" + std::to_string(::getpid()) + ".db"));
   return options;
@@ -477,17 +510,28 @@ int Run(int argc, char** argv) {
   const Options options = Parse(argc, argv);
   // Before any connection opens, so the library's connections are counted too.
   StatementCounter::Install();
-  BenchDatabase db(options.db);
-  FloorDb floor(options.db, kVisibleIds);
-  Runner runner(options, db, floor);
-  std::cout << "SQLite " << sqlite3_libversion() << " file " << options.db
-            << " (WAL, synchronous FULL, default page cache); " << std::thread::hardware_concurrency() << " cores, "
-            << CpuModel() << "\n";
+  const bool onPostgres = !options.pgUrl.empty();
+  std::unique_ptr<ServerLogCounter> serverLog;
+  std::unique_ptr<BenchDatabase> db;
+  std::unique_ptr<FloorDb> floor;
+  if (onPostgres) {
+    serverLog = std::make_unique<ServerLogCounter>(options.pgLog);
+    statementCount = [&serverLog] { return serverLog->Count(); };
+    db = BenchDatabase::OnPostgres(options.pgUrl);
+    std::cout << "PostgreSQL, the library only, round trips from the server's log; ";
+  } else {
+    db = BenchDatabase::OnSqlite(options.db);
+    floor = std::make_unique<FloorDb>(options.db, kVisibleIds);
+    std::cout << "SQLite " << sqlite3_libversion() << " file " << options.db
+              << " (WAL, synchronous FULL, default page cache); ";
+  }
+  std::cout << std::thread::hardware_concurrency() << " cores, " << CpuModel() << "\n";
+  Runner runner(options, *db, floor.get());
   std::vector<Result> all;
   for (int64_t size : options.sizes) {
     const auto start = Clock::now();
-    db.FillTo(size);
-    std::fprintf(stderr, "registry filled to %lld in %.1f s\n", static_cast<long long>(db.RegistrySize()),
+    db->FillTo(size);
+    std::fprintf(stderr, "registry filled to %lld in %.1f s\n", static_cast<long long>(db->RegistrySize()),
                  std::chrono::duration<double>(Clock::now() - start).count());
     if (options.showSql) {
       runner.ShowSql();
@@ -495,7 +539,7 @@ int Run(int argc, char** argv) {
     }
     for (Result& r : runner.RunAt()) all.push_back(std::move(r));
   }
-  PrintTable(all);
+  PrintTable(all, onPostgres);
   return 0;
 }
 
