@@ -331,7 +331,8 @@ Result Runner::Listing() {
   result.perRow = true;
   std::ostringstream note;
   note.precision(0);
-  note << std::fixed << rows << " rows; peak memory growth " << libraryMb << " MB library, " << floorMb << " MB floor";
+  note << std::fixed << rows << " rows; peak memory growth " << libraryMb << " MB library";
+  if (floor_ != nullptr) note << ", " << floorMb << " MB floor";
   result.note = note.str();
   return result;
 }
@@ -345,9 +346,7 @@ std::vector<Result> Runner::RunAt() {
   NewPicks();
   CheckAnswersAgree();
   auto report = [&](Result r) {
-    std::fprintf(stderr, "  %-48s %10.1f %10.1f  %.2fx  (processor time %.2fx)\n", r.op.c_str(), r.library, r.floor,
-                 r.perSecond ? r.floor / r.library : r.library / r.floor,
-                 r.perSecond ? r.floorCpu / r.libraryCpu : r.libraryCpu / r.floorCpu);
+    std::fprintf(stderr, "  %-48s library %10.1f  floor %10.1f\n", r.op.c_str(), r.library, r.floor);
     results.push_back(std::move(r));
   };
   report(Reads(
