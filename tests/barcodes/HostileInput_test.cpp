@@ -93,8 +93,14 @@ TEST_P(HostileInputTest, TextWithNulByteIsRefusedAlikeOnBothBackends) {
   EXPECT_TRUE(Has(RegisterBatch(std::string("LO\0T01", 6)), "批号"));
   auto rule = MakeRule(std::string("R\0X", 3), "名称", 8, {{ISTInventory, 6}, {ISTFixed, 2, "AB"}});
   EXPECT_TRUE(Has(FailureText([&] { sys.GetRuleManager()->CreateRule(rule); }), "规则编码"));
+  auto assign = std::make_shared<clsInventoryAssign>();
+  assign->setInventoryId(std::string("P001\0X", 6));
+  assign->setRuleId("BT");
+  std::shared_ptr<clsRuleAssign> created = assign;
+  EXPECT_TRUE(Has(FailureText([&] { sys.GetRuleManager()->CreateAssign(created); }), "存货编码"));
   EXPECT_EQ(Count("InventoryBarCodeSet"), 3);
   EXPECT_EQ(Count("BarCodeRule"), 1);
+  EXPECT_EQ(Count("RuleAssign"), 0);
 }
 
 TEST_P(HostileInputTest, TextTheCodePageCannotHoldNeverBecomesABarcode) {

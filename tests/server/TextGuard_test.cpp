@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "quillstone/server/modFunctionDefine.h"
 #include "support/CaughtError.h"
 
 using namespace quillstone;
@@ -50,6 +51,16 @@ TEST(TextGuardTest, EchoIsOneShortLine) {
   std::string chinese;
   for (int i = 0; i < 300; ++i) chinese += "衫";
   EXPECT_EQ(TextGuard::CharCount(TextGuard::Echo(chinese)), TextGuard::kEchoLimit + 1);
+}
+
+TEST(TextGuardTest, MessagesOfHugeValuesAreCut) {
+  EXPECT_EQ(TextGuard::Bounded("条形码'X'不存在"), "条形码'X'不存在");
+  const std::string bounded = TextGuard::Bounded("条形码'" + std::string(100000, 'Z') + "'不存在");
+  const std::size_t cut = bounded.find("…(共100008个字符)");
+  ASSERT_NE(cut, std::string::npos);
+  EXPECT_EQ(TextGuard::CharCount(bounded.substr(0, cut)), TextGuard::kMessageLimit);
+  // Every raised message goes through it.
+  EXPECT_LT(FailureText([] { RaiseError(std::string(50000, 'x')); }, "Error").size(), 1000u);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/rules/RuleInputChecks.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/RightsBracket.h"
+#include "quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostClassLookup.h"
 #include "quillstone/server/host/HostInventoryAccess.h"
@@ -75,6 +77,7 @@ void clsRuleManager::CreateAssign(std::shared_ptr<clsRuleAssign>& assign) {
   auto context = Context();
   RunWithRight(*context, kAssignRight, "您没有新建条码规则分配的权限.", [&] {
     Assert(assign != nullptr, "bad parameter: assign");
+    RuleInputChecks::CheckAssignTexts(*assign);
     if (assign->assignType() == RATInventory) {
       InsertInventoryAssign(As<clsInventoryAssign>(*assign));
     } else {
@@ -87,6 +90,7 @@ void clsRuleManager::SaveAssign(std::shared_ptr<clsRuleAssign>& assign) {
   auto context = Context();
   RunWithRight(*context, kAssignRight, "您没有修改条码规则分配的权限.", [&] {
     Assert(assign != nullptr, "bad parameter: assign");
+    RuleInputChecks::CheckAssignTexts(*assign);
     if (assign->assignType() == RATInventory) {
       UpdateInventoryAssign(As<clsInventoryAssign>(*assign));
     } else {
@@ -98,6 +102,7 @@ void clsRuleManager::SaveAssign(std::shared_ptr<clsRuleAssign>& assign) {
 void clsRuleManager::RemoveAssign(const std::string& assignId) {
   auto context = Context();
   RunWithRight(*context, kAssignRight, "您没有删除条码规则分配的权限.", [&] {
+    TextGuard::RequireStorable(assignId, "规则分配编码");
     Assert(!IsAssignInUsed(assignId), "已经有条码使用该规则分配生成，不能删除规则分配.");
     Conn().Execute("delete from RuleAssign where assignId = ?", {Variant(assignId)});
   });

@@ -5,6 +5,8 @@
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
+#include "quillstone/model/clsInventoryAssign.h"
+#include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
 
@@ -17,6 +19,10 @@ constexpr std::size_t kRuleNameChars = 120;
 constexpr std::size_t kTypeChars = 60;
 constexpr std::size_t kDescriptionChars = 255;
 constexpr std::size_t kRelevantChars = 128;
+// Column sizes of RuleAssign.
+constexpr std::size_t kAssignIdChars = 30;
+constexpr std::size_t kInvIdChars = 60;
+constexpr std::size_t kClassIdChars = 30;
 
 // "Code 128", "code128" and "CODE-128" name one symbology.
 std::string TypeKey(const std::string& name) {
@@ -86,6 +92,16 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
       RaiseError("流水项的起始值只能由数字组成，" + ItemRole(position) + "为'" + TextGuard::Echo(item->relevantValue()) +
                  "'");
     }
+  }
+}
+
+void RuleInputChecks::CheckAssignTexts(const clsRuleAssign& assign) {
+  TextGuard::RequireFits(assign.assignId(), "规则分配编码", kAssignIdChars);
+  TextGuard::RequireCodeText(assign.ruleId(), "规则编码", kRuleIdChars);
+  if (const auto* toItem = dynamic_cast<const clsInventoryAssign*>(&assign)) {
+    TextGuard::RequireCodeText(toItem->inventoryId(), "存货编码", kInvIdChars);
+  } else if (const auto* toClass = dynamic_cast<const clsInventoryClassAssign*>(&assign)) {
+    TextGuard::RequireCodeText(toClass->invClassId(), "存货分类编码", kClassIdChars);
   }
 }
 

@@ -11,6 +11,7 @@ namespace quillstone {
 
 class clsBarCodeRule;
 class clsBarCodeType;
+class clsRuleAssign;
 
 class RuleInputChecks {
  public:
@@ -20,6 +21,9 @@ class RuleInputChecks {
   // The rule's barCodeType is a typeName (compared without case, blanks and dashes) or a typeId of
   // `types`; blank stands for the default symbology. EAN-13 rules and sequence start values.
   static void CheckShape(const clsBarCodeRule& rule, const std::vector<clsBarCodeType>& types);
+
+  // An assignment's codes: storable, in the code page and within the columns of RuleAssign.
+  static void CheckAssignTexts(const clsRuleAssign& assign);
 
   // Whether the rule's barCodeType names EAN-13 (by name, or by a typeId of that name).
   static bool IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types);
