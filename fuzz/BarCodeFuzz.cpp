@@ -1,7 +1,7 @@
 // Cutting and decoding arbitrary text through a rule of every kind of segment, and encoding
 // arbitrary property values with it: each call returns or raises the library's error.
-#include <cstddef>
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -48,15 +48,34 @@ std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& id, const std::vecto
 const std::vector<std::shared_ptr<clsBarCodeRule>>& Rules() {
   static const std::vector<std::shared_ptr<clsBarCodeRule>> rules = [] {
     std::vector<std::shared_ptr<clsBarCodeRule>> made = {
-        MakeRule("FZ1", {{ISTInventory, 6, ""}, {ISTInventoryClass, 2, ""}, {ISTVendor, 3, ""}, {ISTWarehouse, 2, ""},
-                         {ISTPosition, 3, ""}, {ISTBatch, 4, ""}, {ISTInventoryUnit, 2, ""}}),
-        MakeRule("FZ2", {{ISTUnitCost, 6, "2"}, {ISTMadeDate, 6, "yymmdd"}, {ISTDisableDate, 8, "yyyymmdd"},
-                         {ISTMassDay, 3, "天数"}, {ISTFixed, 2, "QS"}, {ISTSequence, 4, "0041"}}),
-        MakeRule("FZ3", {{ISTFree1, 2, ""}, {ISTFree2, 1, ""}, {ISTFree3, 2, ""}, {ISTFree4, 3, ""},
-                         {ISTFree5, 1, ""}, {ISTFree6, 1, ""}, {ISTFree7, 1, ""}, {ISTFree8, 1, ""},
-                         {ISTFree9, 1, ""}, {ISTFree10, 1, ""}, {ISTCheck, 1, ""}, {ISTOther, 3, ""}}),
-        MakeRule("FZ4", {{ISTMadeDate, 4, "yymm"}, {ISTDisableDate, 6, "yyyymm"}, {ISTMassDay, 2, "月数"},
-                         {ISTUnitCost, 9, "0"}}),
+        MakeRule("FZ1", {{ISTInventory, 6, ""},
+                         {ISTInventoryClass, 2, ""},
+                         {ISTVendor, 3, ""},
+                         {ISTWarehouse, 2, ""},
+                         {ISTPosition, 3, ""},
+                         {ISTBatch, 4, ""},
+                         {ISTInventoryUnit, 2, ""}}),
+        MakeRule("FZ2", {{ISTUnitCost, 6, "2"},
+                         {ISTMadeDate, 6, "yymmdd"},
+                         {ISTDisableDate, 8, "yyyymmdd"},
+                         {ISTMassDay, 3, "天数"},
+                         {ISTFixed, 2, "QS"},
+                         {ISTSequence, 4, "0041"}}),
+        MakeRule("FZ3", {{ISTFree1, 2, ""},
+                         {ISTFree2, 1, ""},
+                         {ISTFree3, 2, ""},
+                         {ISTFree4, 3, ""},
+                         {ISTFree5, 1, ""},
+                         {ISTFree6, 1, ""},
+                         {ISTFree7, 1, ""},
+                         {ISTFree8, 1, ""},
+                         {ISTFree9, 1, ""},
+                         {ISTFree10, 1, ""},
+                         {ISTCheck, 1, ""},
+                         {ISTOther, 3, ""}}),
+        MakeRule(
+            "FZ4",
+            {{ISTMadeDate, 4, "yymm"}, {ISTDisableDate, 6, "yyyymm"}, {ISTMassDay, 2, "月数"}, {ISTUnitCost, 9, "0"}}),
     };
     auto rm = quillstone::fuzz::DemoSystem().GetRuleManager();
     for (auto& rule : made) {

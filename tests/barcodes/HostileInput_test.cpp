@@ -104,7 +104,9 @@ TEST_P(HostileInputTest, TextWithNulByteIsRefusedAlikeOnBothBackends) {
 }
 
 TEST_P(HostileInputTest, TextTheCodePageCannotHoldNeverBecomesABarcode) {
-  for (const std::string batch : {"😀abcde", "ab\xe0\xb8\x81\xe0\xb8\x82", "ab\xff\xfe" "cd"}) {
+  for (const std::string batch : {"😀abcde", "ab\xe0\xb8\x81\xe0\xb8\x82",
+                                  "ab\xff\xfe"
+                                  "cd"}) {
     const std::string message = RegisterBatch(batch);
     EXPECT_TRUE(Has(message, "批号")) << message;
   }
@@ -157,12 +159,16 @@ TEST_P(HostileInputTest, RulesThatCannotMakeAValidBarcodeAreRefusedWhenSaved) {
 }
 
 TEST_P(HostileInputTest, AnEan13BarcodeIsDigitsOnly) {
-  conn->Execute("insert into BarCodeRule(ruleId,ruleName,length,barcodeType,description) values('EB','e',8,'EAN-13','')");
-  conn->Execute("insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue) "
-                "values('EB',1,2,11,'69'),('EB',2,6,5,'')");
+  conn->Execute(
+      "insert into BarCodeRule(ruleId,ruleName,length,barcodeType,description) values('EB','e',8,'EAN-13','')");
+  conn->Execute(
+      "insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue) "
+      "values('EB',1,2,11,'69'),('EB',2,6,5,'')");
   auto inv = Inv("P001");
   inv->setBatchNo(Variant("AB12CD"));
-  EXPECT_TRUE(Has(FailureText([&] { bm->CreateBarCode(inv, BarCodeOf("EB", {"69", "AB12CD"}), Assign("EB")); }),
+  EXPECT_TRUE(Has(FailureText([&] {
+                    bm->CreateBarCode(inv, BarCodeOf("EB", {"69", "AB12CD"}), Assign("EB"));
+                  }),
                   "EAN-13"));
 }
 

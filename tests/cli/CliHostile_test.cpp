@@ -77,8 +77,8 @@ TEST_P(CliHostileTest, FilterBreakoutsAreRefusedAndPlainOptionsBindTheirValues) 
 TEST_P(CliHostileTest, ItemsOutsideTheDataRightsAreNotShown) {
   // "limited" sees P001 and P002 only; "blind" sees no item.
   ExpectRefused({"--user", "limited", "decode", shirt, "--rule", "BT"}, "outside your data rights");
-  EXPECT_EQ(Json({"--user", "limited", "decode", phones[1]["barCode"].get<std::string>(), "--rule", "PH"})["invInfo"]
-                ["inventoryId"],
+  EXPECT_EQ(Json({"--user", "limited", "decode", phones[1]["barCode"].get<std::string>(), "--rule",
+                  "PH"})["invInfo"]["inventoryId"],
             "P001");
   ExpectRefused({"--user", "blind", "encode", "S001"}, "outside your data rights");
   ExpectRefused({"--user", "blind", "assign", "find", "S001"}, "outside your data rights");

@@ -47,8 +47,9 @@ TEST(FilterConditionTest, WaysOutOfOneConditionAreRefused) {
 }
 
 TEST(FilterConditionTest, OnlyPlainFunctionsMayBeCalled) {
-  for (const std::string filter : {"pg_sleep(10) is null", "randomblob (100000000) = x", "load_extension('x') = 1",
-                                   "version() like '%'", "current_setting('x') = ''", "pg_read_file('/etc/passwd') = ''"})
+  for (const std::string filter :
+       {"pg_sleep(10) is null", "randomblob (100000000) = x", "load_extension('x') = 1", "version() like '%'",
+        "current_setting('x') = ''", "pg_read_file('/etc/passwd') = ''"})
     EXPECT_NE(Refusal(filter).find("不允许的函数"), std::string::npos) << filter;
   EXPECT_EQ(FilterCondition::Checked("upper(cBatch) = 'X' and cast(iMassDate as integer) > 1"),
             "upper(cBatch) = 'X' and cast(iMassDate as integer) > 1");

@@ -38,14 +38,17 @@ TEST(TextGuardTest, LengthsCountCharactersAsTheColumnsDo) {
   for (int i = 0; i < 60; ++i) sixty += "衫";  // 120 bytes in the code page, 180 in UTF-8
   TextGuard::RequireFits(sixty, "规则编码", 60);
   EXPECT_EQ(TextGuard::CharCount("衬衫ab"), 4u);
-  const std::string message = FailureText([] { TextGuard::RequireFits(std::string(61, 'x'), "规则编码", 60); }, "Error");
+  const std::string message =
+      FailureText([] { TextGuard::RequireFits(std::string(61, 'x'), "规则编码", 60); }, "Error");
   EXPECT_NE(message.find("61"), std::string::npos);
   EXPECT_NE(message.find("60"), std::string::npos);
 }
 
 TEST(TextGuardTest, EchoIsOneShortLine) {
   EXPECT_EQ(TextGuard::Echo("a\tb\nc\x1b[2Jd\x7f"), "a\\tb\\nc\\x1B[2Jd\\x7F");
-  EXPECT_EQ(TextGuard::Echo("x\xc2\x9b" "y\xff"), "x\\u009By\\xFF");
+  EXPECT_EQ(TextGuard::Echo("x\xc2\x9b"
+                            "y\xff"),
+            "x\\u009By\\xFF");
   const std::string echoed = TextGuard::Echo(std::string(100000, 'z'));
   EXPECT_EQ(echoed, std::string(TextGuard::kEchoLimit, 'z') + "…");
   std::string chinese;

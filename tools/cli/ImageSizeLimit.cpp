@@ -57,8 +57,7 @@ void ImageSizeLimit::Require(const std::string& path) {
   const auto size = HeaderSize(path);
   if (!size || size->width * size->height <= kMaxPixels) return;
   throw CliError("image '" + path + "' is " + std::to_string(size->width) + " x " + std::to_string(size->height) +
-                 " pixels; scan reads pictures of at most " + std::to_string(kMaxPixels / 1'000'000) +
-                 " megapixels");
+                 " pixels; scan reads pictures of at most " + std::to_string(kMaxPixels / 1'000'000) + " megapixels");
 }
 
 }  // namespace quillstone::cli

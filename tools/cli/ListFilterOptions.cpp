@@ -25,7 +25,8 @@ void ListFilterOptions::AddTo(CLI::App& app, const std::string& filterHelp) {
     app.add_option("--state", state_, "Only barcodes in this state")->check(CLI::IsMember({"normal", "abandoned"}));
   }
   if (!columns_.created.empty()) {
-    app.add_option("--from", from_, "Created on or after this day, yyyy-mm-dd")->check(CLI::Validator(DayCheck, "DATE"));
+    app.add_option("--from", from_, "Created on or after this day, yyyy-mm-dd")
+        ->check(CLI::Validator(DayCheck, "DATE"));
     app.add_option("--to", to_, "Created on or before this day, yyyy-mm-dd")->check(CLI::Validator(DayCheck, "DATE"));
   }
 }

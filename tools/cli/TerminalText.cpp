@@ -15,7 +15,11 @@ std::string Hex(const char* prefix, unsigned char c) {
 std::size_t CharLength(const std::string& s, std::size_t i) {
   const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
   const unsigned char c = b(i);
-  std::size_t n = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  std::size_t n = c < 0x80                 ? 1
+                  : c >= 0xC2 && c <= 0xDF ? 2
+                  : c >= 0xE0 && c <= 0xEF ? 3
+                  : c >= 0xF0 && c <= 0xF4 ? 4
+                                           : 0;
   if (n == 0 || i + n > s.size()) return 0;
   for (std::size_t k = 1; k < n; ++k)
     if ((b(i + k) & 0xC0) != 0x80) return 0;

@@ -33,12 +33,18 @@ struct PropertyColumn {
 // store no text of their own (dates, numbers, fixed and running texts).
 PropertyColumn ColumnOf(ItemSourceType type) {
   switch (type) {
-    case ISTVendor: return {"供应商编码", kShortCodeChars};
-    case ISTWarehouse: return {"仓库编码", kShortCodeChars};
-    case ISTPosition: return {"货位编码", kShortCodeChars};
-    case ISTBatch: return {"批号", kBatchChars};
-    case ISTInventoryUnit: return {"计量单位", kShortCodeChars};
-    default: break;
+    case ISTVendor:
+      return {"供应商编码", kShortCodeChars};
+    case ISTWarehouse:
+      return {"仓库编码", kShortCodeChars};
+    case ISTPosition:
+      return {"货位编码", kShortCodeChars};
+    case ISTBatch:
+      return {"批号", kBatchChars};
+    case ISTInventoryUnit:
+      return {"计量单位", kShortCodeChars};
+    default:
+      break;
   }
   if (type >= ISTFree1 && type <= ISTFree10) return {"自由项" + std::to_string(type - ISTFree1 + 1), kFreeChars};
   return {"", 0};

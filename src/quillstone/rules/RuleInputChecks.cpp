@@ -89,8 +89,8 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
   for (const auto& item : *rule.ruleItems()) {
     ++position;
     if (item->itemType() == ISTSequence && !AllDigits(item->relevantValue())) {
-      RaiseError("流水项的起始值只能由数字组成，" + ItemRole(position) + "为'" + TextGuard::Echo(item->relevantValue()) +
-                 "'");
+      RaiseError("流水项的起始值只能由数字组成，" + ItemRole(position) + "为'" +
+                 TextGuard::Echo(item->relevantValue()) + "'");
     }
   }
 }

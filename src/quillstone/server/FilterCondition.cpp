@@ -11,21 +11,21 @@ namespace {
 
 // Words that start another statement, a subquery or a part of a query; none belongs in a condition.
 const std::set<std::string> kRefusedWords = {
-    "select", "union",   "intersect", "except",  "exists",   "insert", "update",  "delete",   "drop",
-    "alter",  "create",  "with",      "values",  "from",     "into",   "pragma",  "attach",   "detach",
-    "table",  "grant",   "revoke",    "truncate", "copy",    "execute", "exec",   "call",     "do",
-    "vacuum", "analyze", "reindex",   "begin",   "commit",   "rollback", "savepoint", "release", "declare",
-    "notify", "listen",  "lock",      "set",     "reset",    "show",   "load",    "explain",  "returning",
-    "order",  "group",   "having",    "limit",   "offset",   "window", "lateral", "join",     "where"};
+    "select", "union",   "intersect", "except",   "exists", "insert",   "update",    "delete",  "drop",
+    "alter",  "create",  "with",      "values",   "from",   "into",     "pragma",    "attach",  "detach",
+    "table",  "grant",   "revoke",    "truncate", "copy",   "execute",  "exec",      "call",    "do",
+    "vacuum", "analyze", "reindex",   "begin",    "commit", "rollback", "savepoint", "release", "declare",
+    "notify", "listen",  "lock",      "set",      "reset",  "show",     "load",      "explain", "returning",
+    "order",  "group",   "having",    "limit",    "offset", "window",   "lateral",   "join",    "where"};
 
 // Names a condition may call: text and number functions that read nothing but their arguments.
-const std::set<std::string> kAllowedCalls = {"lower",    "upper",     "trim",     "ltrim",  "rtrim",
-                                             "length",   "substr",    "substring", "coalesce", "nullif",
-                                             "abs",      "round",     "cast",     "replace", "ifnull"};
+const std::set<std::string> kAllowedCalls = {"lower",  "upper",  "trim",      "ltrim",    "rtrim",
+                                             "length", "substr", "substring", "coalesce", "nullif",
+                                             "abs",    "round",  "cast",      "replace",  "ifnull"};
 
 // Words an opening bracket may follow without being a call.
-const std::set<std::string> kOperatorWords = {"in", "and", "or", "not", "like", "between", "is",
-                                              "when", "then", "else", "case"};
+const std::set<std::string> kOperatorWords = {"in", "and",  "or",   "not",  "like", "between",
+                                              "is", "when", "then", "else", "case"};
 
 const std::string kOperators = "=<>!+-*/%|&~,.:";
 
@@ -53,9 +53,7 @@ class Scanner {
   }
 
  private:
-  [[noreturn]] void Refuse(const std::string& why) const {
-    RaiseError("过滤条件'" + TextGuard::Echo(in_) + "'" + why);
-  }
+  [[noreturn]] void Refuse(const std::string& why) const { RaiseError("过滤条件'" + TextGuard::Echo(in_) + "'" + why); }
 
   char At(std::size_t k) const { return k < in_.size() ? in_[k] : '\0'; }
 

@@ -42,7 +42,9 @@ std::string HexEscape(unsigned char c) {
   return buf;
 }
 
-std::string Quoted(const std::string& role, const std::string& text) { return role + "'" + TextGuard::Echo(text) + "'"; }
+std::string Quoted(const std::string& role, const std::string& text) {
+  return role + "'" + TextGuard::Echo(text) + "'";
+}
 
 }  // namespace
 
@@ -115,10 +117,14 @@ std::string TextGuard::Echo(const std::string& text) {
       continue;
     }
     if (n == 0 || c < 0x20 || c == 0x7F) {
-      if (c == '\n') out += "\\n";
-      else if (c == '\t') out += "\\t";
-      else if (c == '\r') out += "\\r";
-      else out += HexEscape(c);
+      if (c == '\n')
+        out += "\\n";
+      else if (c == '\t')
+        out += "\\t";
+      else if (c == '\r')
+        out += "\\r";
+      else
+        out += HexEscape(c);
       ++i;
       continue;
     }
