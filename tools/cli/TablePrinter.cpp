@@ -23,7 +23,18 @@ void TablePrinter::AddRow(std::vector<std::string> cells) {
 
 void TablePrinter::Print(std::ostream& os, int indent) const {
   std::vector<int> widths;
-  for (const auto& h : headers_) widths.push_back(DisplayWidth(h));
+  PrintRows(os, indent, true, widths);
+}
+
+void TablePrinter::Flush(std::ostream& os, int indent) {
+  const bool header = flushedWidths_.empty();
+  PrintRows(os, indent, header, flushedWidths_);
+  rows_.clear();
+}
+
+void TablePrinter::PrintRows(std::ostream& os, int indent, bool header, std::vector<int>& widths) const {
+  if (widths.empty())
+    for (const auto& h : headers_) widths.push_back(DisplayWidth(h));
   for (const auto& row : rows_)
     for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], DisplayWidth(row[c]));
 
@@ -40,10 +51,12 @@ void TablePrinter::Print(std::ostream& os, int indent) const {
     os << text << '\n';
   };
 
-  line(headers_);
-  std::vector<std::string> rule;
-  for (int w : widths) rule.emplace_back(static_cast<std::size_t>(w), '-');
-  line(rule);
+  if (header) {
+    line(headers_);
+    std::vector<std::string> rule;
+    for (int w : widths) rule.emplace_back(static_cast<std::size_t>(w), '-');
+    line(rule);
+  }
   for (const auto& row : rows_) line(row);
 }
 

@@ -20,11 +20,17 @@ class TablePrinter {
 
   // `indent` blanks before every line; the header is underlined with dashes.
   void Print(std::ostream& os, int indent = 0) const;
+  // For tables too long to hold: prints the rows added so far and forgets them, the header with
+  // the first part. Widths are those of the first part, widened by later parts as they need.
+  void Flush(std::ostream& os, int indent = 0);
 
  private:
+  void PrintRows(std::ostream& os, int indent, bool header, std::vector<int>& widths) const;
+
   std::vector<std::string> headers_;
   std::vector<bool> right_;
   std::vector<std::vector<std::string>> rows_;
+  std::vector<int> flushedWidths_;  // empty until the first Flush
 };
 
 }  // namespace quillstone::cli

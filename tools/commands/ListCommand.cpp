@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "cli/JsonOutput.h"
+#include "cli/JsonArrayStream.h"
 #include "cli/LabelBatch.h"
 #include "cli/RecordView.h"
 #include "cli/Session.h"
@@ -22,29 +22,38 @@ void ListCommand::Attach(CLI::App& parent) {
 
 int ListCommand::Run(Session& session) {
   labels_.Check();
-  auto sets = session.BarCodes().ListInventoryBarCodeSets(filters_.Condition(), filters_.Values());
-  const int total = sets->Count();
-  const int shown = limit_ > 0 && limit_ < total ? limit_ : total;
   LabelBatch batch(session);
-  if (labels_.wanted())
-    for (int i = 1; i <= shown; ++i) batch.Add(*sets->Item(i));
-
-  if (session.json()) {
-    nlohmann::json doc = nlohmann::json::array();
-    for (int i = 1; i <= shown; ++i) doc.push_back(RecordView::BarCodeSetJson(*sets->Item(i)));
-    JsonOutput::Print(doc);
-    labels_.Finish(session, batch);
-    return 0;
-  }
+  JsonArrayStream json(std::cout);
   TablePrinter table({"barcode", "item", "name", "rule", "created", "state"});
-  for (int i = 1; i <= shown; ++i) {
-    const auto& set = *sets->Item(i);
-    const std::string item = set.invInfo() ? set.invInfo()->inventoryId() : "";
-    const std::string name = set.invInfo() ? set.invInfo()->inventoryName() : "";
-    table.AddRow({set.barCode(), item, name, set.ruleId(), set.createDate(), set.bAbandon() ? "abandoned" : "normal"});
+  // Rows are printed as they are read and not kept, so a long registry lists in flat memory;
+  // with --limit one row past the limit is read, to tell whether more match.
+  int shown = 0;
+  bool more = false;
+  session.BarCodes().ForEachInventoryBarCodeSet(
+      filters_.Condition(), filters_.Values(), [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
+        if (limit_ > 0 && shown == limit_) {
+          more = true;
+          return false;
+        }
+        ++shown;
+        if (labels_.wanted()) batch.Add(*set);
+        if (session.json()) {
+          json.Add(RecordView::BarCodeSetJson(*set));
+          return true;
+        }
+        const std::string item = set->invInfo() ? set->invInfo()->inventoryId() : "";
+        const std::string name = set->invInfo() ? set->invInfo()->inventoryName() : "";
+        table.AddRow({set->barCode(), item, name, set->ruleId(), set->createDate(),
+                      set->bAbandon() ? "abandoned" : "normal"});
+        if (table.RowCount() == kRowsPerPart) table.Flush(std::cout);
+        return true;
+      });
+  if (session.json()) {
+    json.Finish();
+  } else {
+    table.Flush(std::cout);
+    if (more) std::cout << "(the first " << shown << " shown; more registered barcodes match)\n";
   }
-  table.Print(std::cout);
-  if (shown < total) std::cout << "(" << shown << " of " << total << " shown)\n";
   labels_.Finish(session, batch);
   return 0;
 }

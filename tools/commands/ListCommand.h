@@ -16,6 +16,9 @@ class ListCommand : public Command {
   int Run(Session& session) override;
 
  private:
+  // Table rows held before they are printed: the column widths come from the first part.
+  static constexpr std::size_t kRowsPerPart = 1000;
+
   ListFilterOptions filters_{{"InventoryBarCodeSet.cInvCode", "InventoryBarCodeSet.cRuleId", "InventoryBarCodeSet.cBatch",
                               "InventoryBarCodeSet.bAbandon", "InventoryBarCodeSet.dCreateDate"}};
   int limit_ = 0;

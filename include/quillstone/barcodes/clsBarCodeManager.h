@@ -1,6 +1,7 @@
 // Encodes, registers, decodes and verifies barcodes, and keeps the barcode registry.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -70,6 +71,9 @@ class clsBarCodeManager {
   // both tables have mean the registry's columns); statement separators, comments, unbalanced
   // brackets, subqueries and calls other than plain text and number functions are refused before
   // any SQL runs. `params` are bound to the "?" marks of `filter`, in order.
+  // A disconnected recordset: every matching row, with every registry column, is read into memory
+  // before it returns, and the connection is free at once. ListInventoryBarCodeSets likewise holds
+  // a record per row; ForEachInventoryBarCodeSet below holds none.
   std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter = "", bool bCheckAuth = true);
   std::shared_ptr<ClientRecordset> ListInventoryBarCodeSetRS(const std::string& filter,
                                                              const std::vector<Variant>& params,
@@ -78,6 +82,12 @@ class clsBarCodeManager {
   std::shared_ptr<BarCodeSetList> ListInventoryBarCodeSets(const std::string& filter,
                                                            const std::vector<Variant>& params,
                                                            bool bCheckAuth = true);
+  // The rows of ListInventoryBarCodeSets one at a time, none of them kept: `visit` returns false
+  // to stop, and no further row is read. On SQLite the rows are read as they are visited; the
+  // PostgreSQL driver receives a query's whole result before the first row.
+  using BarCodeSetVisitor = std::function<bool(const std::shared_ptr<clsInventoryBarCodeSet>&)>;
+  void ForEachInventoryBarCodeSet(const std::string& filter, const std::vector<Variant>& params,
+                                  const BarCodeSetVisitor& visit, bool bCheckAuth = true);
   std::shared_ptr<clsInventoryBarCodeSet> LoadInventoryBarCodeSet(const std::string& barCode, bool bCheckAuth = true);
 
   // Called by the service root.

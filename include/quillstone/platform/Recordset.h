@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "quillstone/platform/Variant.h"
 
@@ -30,6 +31,9 @@ class Recordset {
   // The checks every result set makes before a read or a move, with one wording for all.
   void CheckFieldIndex(int index) const;
   void CheckCurrentRow() const;
+
+ private:
+  mutable std::vector<std::string> lowered_names_;
 };
 
 }  // namespace quillstone

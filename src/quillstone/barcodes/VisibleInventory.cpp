@@ -42,7 +42,10 @@ VisibleInventory::VisibleInventory() : owner_(nextOwner++) {}
 
 std::string VisibleInventory::Condition(const std::shared_ptr<Connection>& conn, const std::string& visible) {
   if (!IsIdList(visible) || !Materialize(conn, visible)) return "Inventory.iid in (" + visible + ")";
-  return "Inventory.iid in (select iid from qs_visible_inventory where owner = " + std::to_string(owner_) + ")";
+  // A correlated lookup on the table's key, which SQLite answers row by row without first
+  // gathering the user's ids.
+  return "exists (select 1 from qs_visible_inventory where owner = " + std::to_string(owner_) +
+         " and iid = Inventory.iid)";
 }
 
 bool VisibleInventory::Materialize(const std::shared_ptr<Connection>& conn, const std::string& visible) {

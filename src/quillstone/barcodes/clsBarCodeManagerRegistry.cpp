@@ -101,11 +101,23 @@ std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInvent
 std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInventoryBarCodeSets(
     const std::string& filter, const std::vector<Variant>& params, bool bCheckAuth) {
   auto list = std::make_shared<BarCodeSetList>();
+  ForEachInventoryBarCodeSet(
+      filter, params,
+      [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
+        list->Add(set);
+        return true;
+      },
+      bCheckAuth);
+  return list;
+}
+
+void clsBarCodeManager::ForEachInventoryBarCodeSet(const std::string& filter, const std::vector<Variant>& params,
+                                                   const BarCodeSetVisitor& visit, bool bCheckAuth) {
   TrapAndReraise([&] {
     auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth, params.size()), params);
-    for (; !rs->IsEOF(); rs->MoveNext()) list->Add(ReadBarCodeSet(*rs, true));
+    for (; !rs->IsEOF(); rs->MoveNext())
+      if (!visit(ReadBarCodeSet(*rs, true))) break;
   });
-  return list;
 }
 
 std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeSet(const std::string& barCode,

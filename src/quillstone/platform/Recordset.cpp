@@ -9,20 +9,23 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 // Column names compare as the databases compare identifiers: ASCII letters without regard to
 // case, every other byte (Chinese captions among them) exactly.
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
+std::string Lowered(std::string name) {
+  for (char& c : name) c = LowerAscii(c);
+  return name;
 }
 
 }  // namespace
 
 int Recordset::FindField(const std::string& name) const {
+  // Rows are read field by field by name, so the names are lowered once per result set.
   const int count = FieldCount();
+  if (lowered_names_.size() != static_cast<std::size_t>(count)) {
+    lowered_names_.clear();
+    for (int i = 0; i < count; ++i) lowered_names_.push_back(Lowered(FieldName(i)));
+  }
+  const std::string wanted = Lowered(name);
   for (int i = 0; i < count; ++i) {
-    if (SameName(FieldName(i), name)) return i;
+    if (lowered_names_[static_cast<std::size_t>(i)] == wanted) return i;
   }
   return -1;
 }
