@@ -52,13 +52,32 @@ RegistryRow::RegistryRow(const clsBarCode& barCode, const clsInventoryInfo& invI
     const bool isDate = itemType == ISTMadeDate || itemType == ISTDisableDate;
     values_.push_back(isDate ? RegistryDate(value) : value);
   }
-  sql_ = "insert into InventoryBarCodeSet(" + columns + ") values(" + marks + ")";
+  columns_ = columns;
+  marks_ = "(" + marks + ")";
+  sql_ = "insert into InventoryBarCodeSet(" + columns_ + ") values" + marks_;
 }
 
 void RegistryRow::Insert(Connection& conn, const std::string& barCode) {
   values_[kBarCodeValue] = Variant(barCode);
+  Execute(conn, sql_, values_);
+}
+
+void RegistryRow::InsertMany(Connection& conn, const std::vector<std::string>& barCodes) {
+  if (barCodes.empty()) return;
+  std::string sql = "insert into InventoryBarCodeSet(" + columns_ + ") values";
+  std::vector<Variant> values;
+  values.reserve(values_.size() * barCodes.size());
+  for (std::size_t i = 0; i < barCodes.size(); ++i) {
+    sql += (i == 0 ? "" : ",") + marks_;
+    values_[kBarCodeValue] = Variant(barCodes[i]);
+    values.insert(values.end(), values_.begin(), values_.end());
+  }
+  Execute(conn, sql, values);
+}
+
+void RegistryRow::Execute(Connection& conn, const std::string& sql, const std::vector<Variant>& values) {
   try {
-    conn.Execute(sql_, values_);
+    conn.Execute(sql, values);
   } catch (const Error& e) {
     // Another client registered the same text between the check and the insert.
     if (e.fault() == Error::Fault::DuplicateKey) RaiseError("该条形码已经存在，条形码不能重复");
@@ -66,9 +85,10 @@ void RegistryRow::Insert(Connection& conn, const std::string& barCode) {
   }
 }
 
-std::shared_ptr<clsInventoryBarCodeSet> RegistryRow::Record(const std::shared_ptr<clsInventoryInfo>& invInfo) const {
+std::shared_ptr<clsInventoryBarCodeSet> RegistryRow::Record(const std::string& barCode,
+                                                            const std::shared_ptr<clsInventoryInfo>& invInfo) const {
   auto record = std::make_shared<clsInventoryBarCodeSet>();
-  record->setBarCode(values_[kBarCodeValue].toString());
+  record->setBarCode(barCode);
   record->setRuleId(ruleId_);
   record->setCreateDate(createDate_);
   record->setAssignId(assignId_);

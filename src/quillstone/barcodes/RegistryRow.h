@@ -32,11 +32,18 @@ class RegistryRow {
   // Writes the row under `barCode`; a registry key taken already, found by the key itself, is
   // the library's duplicate message.
   void Insert(Connection& conn, const std::string& barCode);
+  // Writes one row per barcode with one statement (one round trip to a server), all or none.
+  void InsertMany(Connection& conn, const std::vector<std::string>& barCodes);
 
-  // The record of the row last written, holding the caller's `invInfo` itself.
-  std::shared_ptr<clsInventoryBarCodeSet> Record(const std::shared_ptr<clsInventoryInfo>& invInfo) const;
+  // The record of the row written under `barCode`, holding the caller's `invInfo` itself.
+  std::shared_ptr<clsInventoryBarCodeSet> Record(const std::string& barCode,
+                                                 const std::shared_ptr<clsInventoryInfo>& invInfo) const;
 
  private:
+  static void Execute(Connection& conn, const std::string& sql, const std::vector<Variant>& values);
+
+  std::string columns_;
+  std::string marks_;
   std::string sql_;
   std::vector<Variant> values_;  // the barcode text at kBarCodeValue
   std::string createDate_;
