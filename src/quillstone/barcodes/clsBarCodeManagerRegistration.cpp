@@ -72,12 +72,13 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::CreateBarCode(
   TrapAndReraise([&] {
     RequireArguments(invInfo, barCode, assign);
     RunWithRight(*Context(), kRight, "您没有生成条码的权限.", [&] {
+      // The checks, the numbers drawn and the row in one transaction: the checks see what the
+      // row is written against, and a registration that fails leaves every running number as
+      // it was.
+      TransactionScope transaction(*Context()->mConn());
       auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
       if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       RequireSegmentsOfRule(*rule, *barCode);
-      // The numbers drawn and the row commit together: a registration that fails leaves every
-      // running number as it was.
-      TransactionScope transaction(*Context()->mConn());
       DrawSequenceNumbers(*rule, *barCode);
       EncodeCheckSegments(invInfo, *rule, *barCode);
       auto inserted = InsertInventoryBarCodeSet(barCode, invInfo, assign, rule);
@@ -99,11 +100,11 @@ std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::CreateBarC
     RunWithRight(*Context(), kRight, "您没有生成条码的权限.", [&] {
       // Every check of a single registration, once: the barcodes differ only in their running
       // numbers and the check segments computed over them.
+      auto conn = Context()->mConn();
+      TransactionScope transaction(*conn);
       auto rule = LoadBarCodeRule(barCode->ruleId(), kCannotLoadRule);
       if (!VerifyBarCode(invInfo, barCode, rule)) RaiseError(kVerifyFailed);
       RequireSegmentsOfRule(*rule, *barCode);
-      auto conn = Context()->mConn();
-      TransactionScope transaction(*conn);
       const auto runs = DrawSequenceRuns(*rule, count);
       barcodes::RegistryRow row(*barCode, *invInfo, *assign, *rule, *Context()->objItemSourceManager());
       // Rows go in groups of kRowsPerInsert, one statement (one round trip to a server) each.
