@@ -153,6 +153,10 @@ TEST_P(BarCodeRegistrationTest, EveryKindOfSegmentIsEncodedRegisteredDecodedAndV
   EXPECT_EQ(decoded->madeDate(), Variant("2003-05-01"));
   EXPECT_EQ(decoded->disableDate(), Variant("2003-05-31"));
 
+  // The registry keeps the day as yyyy-MM-dd; the text 2003-5-1 the caller gave is another text.
+  EXPECT_EQ(FailureText([&] { bm->VerifyBarCodeSet(expected, inv); }),
+            "条码信息与当前生产日期不一致，条码信息中的生产日期为'2003-05-01',当前生产日期为'2003-5-1'");
+  inv->setMadeDate(Variant(std::chrono::year{2003} / 5 / 1));  // a date value presents as yyyy-MM-dd
   bm->VerifyBarCodeSet(expected, inv);
   bm->VerifyBarCodeSet(expected, decoded);
   auto changed = inv->CloneInventoryInfo();

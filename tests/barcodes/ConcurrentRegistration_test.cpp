@@ -11,11 +11,14 @@
 #include <vector>
 
 #include "barcodes/BarCodeTestSupport.h"
+#include "support/PipeText.h"
 #include "cli/CliProcess.h"
 #include "quillstone/server/host/DbHostLogin.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 using namespace quillstone;
+using quillstone::test::ReadAll;
+using quillstone::test::WriteAll;
 
 namespace {
 
@@ -23,21 +26,6 @@ constexpr int kClients = 8;
 constexpr int kReaders = 2;
 constexpr int kPerClient = 50;
 const char* const kItems[] = {"P001", "P002", "N001"};
-
-void WriteAll(int fd, const std::string& text) {
-  for (std::size_t done = 0; done < text.size();) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
-}
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-  return text;
-}
 
 // A client process: waits for the start signal, runs `body` (which returns its lines of output)
 // and exits; a failure becomes a line starting with "!" and exit status 1. Never returns.

@@ -17,8 +17,11 @@
 #include "quillstone/server/schema/Schema.h"
 #include "quillstone/sources/clsSequenceManager.h"
 #include "support/BackendTest.h"
+#include "support/PipeText.h"
 
 using namespace quillstone;
+using quillstone::test::ReadAll;
+using quillstone::test::WriteAll;
 
 namespace {
 
@@ -26,22 +29,6 @@ constexpr int kClients = 4;
 constexpr int kDrawsPerClient = 500;
 constexpr int kWidth = 6;
 constexpr int kStart = 100;
-
-void WriteAll(int fd, const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) return;
-    done += static_cast<std::size_t>(n);
-  }
-}
-
-std::string ReadAll(int fd) {
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-  return text;
-}
 
 // The body of one client process: its own connection and sequence manager, then the draws, one
 // number per line. Odd clients draw inside a transaction of their own, as registration does.

@@ -1,6 +1,5 @@
 // Decoding scanned barcodes, and verifying a registered barcode against a document's properties.
 #include "BarCodeSegments.h"
-#include "RegistryDate.h"
 #include "quillstone/platform/ReadScope.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
@@ -13,7 +12,8 @@
 namespace quillstone {
 namespace {
 
-std::string DateText(const Variant& value) { return NullToStr(barcodes::RegistryDate(value)); }
+// Values are compared as the texts they present: a date value presents as yyyy-MM-dd, a date
+// given as text as that text (2024-1-1 is not the registered 2024-01-01, as 12.50 is not 12.5).
 std::string PlainText(const Variant& value) { return NullToStr(value); }
 
 // One compared property: its getter, how its values are compared, and the two fixed parts of its
@@ -27,14 +27,14 @@ struct ComparedProperty {
 
 const ComparedProperty kBeforeFreeItems[] = {
     {&clsInventoryInfo::batchNo, PlainText, "条码信息与当前批号不一致，条码信息中的批号为'", "',当前批号为'"},
-    {&clsInventoryInfo::disableDate, DateText, "条码信息与当前失效日期不一致，条码信息中的失效日期为'",
+    {&clsInventoryInfo::disableDate, PlainText, "条码信息与当前失效日期不一致，条码信息中的失效日期为'",
      "',当前失效日期为'"},
 };
 
 const ComparedProperty kAfterFreeItems[] = {
     {&clsInventoryInfo::invPositionId, PlainText, "条码信息与当前货位编码不一致，条码信息中的货位编码为'",
      "',当前货位编码为'"},
-    {&clsInventoryInfo::madeDate, DateText, "条码信息与当前生产日期不一致，条码信息中的生产日期为'",
+    {&clsInventoryInfo::madeDate, PlainText, "条码信息与当前生产日期不一致，条码信息中的生产日期为'",
      "',当前生产日期为'"},
     {&clsInventoryInfo::massDay, PlainText, "条码信息与当前保质期不一致，条码信息中的保质期为'", "',当前保质期为'"},
     {&clsInventoryInfo::unit, PlainText, "条码信息与当前辅计量单位不一致，条码信息中的辅计量单位为'",
