@@ -22,7 +22,7 @@ class RuleStoreTest : public RuleManagerTest {
     conn->Execute("drop table BarCodeRuleItem");
     conn->Execute(
         "create table BarCodeRuleItem (ruleId varchar(60) not null, \"index\" integer not null, length integer,"
-        " itemSourceType integer, relevantValue varchar(128), primary key (ruleId, \"index\"),"
+        " itemSourceType integer, relevantValue varchar(128), ai varchar(4), primary key (ruleId, \"index\"),"
         " check (relevantValue is null or relevantValue <> 'BOOM'))");
   }
 };

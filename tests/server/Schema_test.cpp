@@ -46,7 +46,7 @@ TEST_P(SchemaTest, CreatesCataloguesOnAnEmptyDatabase) {
   EXPECT_EQ(names[22], "自由项10");
   EXPECT_EQ(names[24], "其它");
 
-  EXPECT_EQ(Count("select count(*) from BarCodeType"), 5);
+  EXPECT_EQ(Count("select count(*) from BarCodeType"), 8);
   EXPECT_EQ(Count("select length from BarCodeType where typeName = ?", {Variant("EAN-13")}), 13);
 }
 

@@ -92,6 +92,7 @@ std::shared_ptr<clsBarCodeRule> RuleJson::FromJson(const nlohmann::json& doc) {
       auto item = rule->CreateRuleItem(type);
       item->setLength(LengthField(entry, "length", where));
       item->setRelevantValue(TextField(entry, "relevantValue"));
+      item->setAi(TextField(entry, "ai"));
       rule->ruleItems()->Add(item);
     }
   }
@@ -125,6 +126,7 @@ nlohmann::json RuleJson::ToJson(const clsBarCodeRule& rule) {
         {"length", item->length()},
         {"relevantValue", item->relevantValue()},
     });
+    if (!item->ai().empty()) items.back()["ai"] = item->ai();
   }
   return {
       {"ruleId", rule.ruleId()},

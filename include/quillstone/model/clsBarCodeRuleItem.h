@@ -30,6 +30,9 @@ class clsBarCodeRuleItem : public ICloneable {
   void setLength(int16_t v) { length_ = v; }
   const std::string& relevantValue() const { return relevantValue_; }
   void setRelevantValue(std::string v) { relevantValue_ = std::move(v); }
+  // The GS1 application identifier the item fills ("17"); blank on rules of other symbologies.
+  const std::string& ai() const { return ai_; }
+  void setAi(std::string v) { ai_ = std::move(v); }
 
   // The copy refers to the same rule as this item.
   std::shared_ptr<ICloneable> Clone() override;
@@ -45,6 +48,7 @@ class clsBarCodeRuleItem : public ICloneable {
   int16_t start_ = 0;
   int16_t length_ = 0;
   std::string relevantValue_;
+  std::string ai_;
 };
 
 }  // namespace quillstone

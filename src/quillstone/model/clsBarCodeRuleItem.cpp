@@ -23,6 +23,7 @@ void clsBarCodeRuleItem::CopyTo(const std::shared_ptr<clsBarCodeRuleItem>& obj) 
   obj->setLength(length_);
   obj->setRelevantValue(relevantValue_);
   obj->setStart(start_);
+  obj->setAi(ai_);
 }
 
 }  // namespace quillstone

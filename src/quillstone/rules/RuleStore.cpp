@@ -98,6 +98,7 @@ void clsRuleManager::LoadRuleItems(const std::shared_ptr<clsBarCodeRule>& rule) 
       item->setStart(start);
       start = Add16(start, item->length());
       item->setRelevantValue(FieldText(*rs, "relevantValue"));
+      item->setAi(FieldText(*rs, "ai"));
       rule->ruleItems()->Add(item);
     }
   });
@@ -113,9 +114,9 @@ void clsRuleManager::SaveRuleItems(const std::shared_ptr<clsBarCodeRule>& rule) 
     const auto& item = items.Item(i);
     item->setIndex(static_cast<int16_t>(i));
     conn.Execute(
-        "insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue) values(?,?,?,?,?)",
+        "insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue,ai) values(?,?,?,?,?,?)",
         {ruleId, Variant(item->index()), Variant(item->length()), Variant(static_cast<int32_t>(item->itemType())),
-         Variant(item->relevantValue())});
+         Variant(item->relevantValue()), Variant(item->ai())});
   }
 }
 

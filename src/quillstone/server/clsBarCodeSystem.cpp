@@ -11,6 +11,7 @@
 #include "quillstone/server/host/HostFactory.h"
 #include "quillstone/server/host/HostLogin.h"
 #include "quillstone/server/modFunctionDefine.h"
+#include "quillstone/server/schema/Schema.h"
 #include "quillstone/sources/clsItemSourceManager.h"
 #include "quillstone/sources/clsSequenceManager.h"
 
@@ -42,6 +43,8 @@ void clsBarCodeSystem::BuildContext(std::shared_ptr<HostLogin>& login, const std
     context_->setMConn(conn);
     callerConnection_ = true;
   }
+  // Databases made by an older release gain what this one stores before any manager reads them.
+  Schema::Upgrade(*context_->mConn());
   auto common = login->hostFactory()->CreateCommon();
   context_->setMoLogin(common);
   common->AttachLogin(login);

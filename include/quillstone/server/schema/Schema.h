@@ -13,6 +13,11 @@ class Schema {
   // these tables yet.
   static void Create(Connection& conn);
 
+  // Brings the tables of an older release up to this one in place, keeping their rows: adds
+  // BarCodeRuleItem.ai and the GS1 rows of BarCodeType where missing. Does nothing on a database
+  // without the barcode tables, and only reads when it is up to date, so it may run on every start.
+  static void Upgrade(Connection& conn);
+
   // Loads the demonstration master data, users and rights (see DemoData.cpp for every code and
   // barcode) into a database made by Create, in one transaction.
   static void LoadDemo(Connection& conn);

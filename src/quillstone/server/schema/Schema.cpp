@@ -31,8 +31,50 @@ const CatalogueRow kItemSourceTypes[] = {
 
 // The symbologies a rule may name; the length is the longest barcode the type carries here.
 const CatalogueRow kBarCodeTypes[] = {
-    {1, "Code 128", 128}, {2, "EAN-13", 13}, {3, "Code 39", 43}, {4, "QR Code", 128}, {5, "Data Matrix", 128},
+    {1, "Code 128", 128},    {2, "EAN-13", 13},   {3, "Code 39", 43},         {4, "QR Code", 128},
+    {5, "Data Matrix", 128}, {6, "GS1-128", 128}, {7, "GS1 DataMatrix", 128}, {8, "GS1 QR Code", 128},
 };
+
+// Rows added to the catalogue after its first release; an upgrade inserts those a database lacks.
+constexpr std::size_t kFirstAddedBarCodeType = 5;
+
+// The number of columns named `column` in `table` (all columns when `column` is empty): 0 also
+// when the table does not exist.
+int64_t ColumnCount(Connection& conn, const std::string& table, const std::string& column) {
+  std::string sql = conn.backend() == Backend::Postgres
+                        ? "select count(*) as n from information_schema.columns where table_schema = current_schema()"
+                          " and table_name = lower(?)"
+                        : "select count(*) as n from pragma_table_info(?) where 1 = 1";
+  std::vector<Variant> params{Variant(table)};
+  if (!column.empty()) {
+    sql += conn.backend() == Backend::Postgres ? " and column_name = lower(?)" : " and lower(name) = lower(?)";
+    params.emplace_back(column);
+  }
+  return NullToLng(FirstField(conn, sql, params, "n").value_or(Variant(int32_t{0})));
+}
+
+void AddRuleItemAi(Connection& conn) {
+  if (ColumnCount(conn, "BarCodeRuleItem", "ai") > 0) return;
+  try {
+    conn.Execute("alter table BarCodeRuleItem add column ai varchar(4)");
+  } catch (const Error&) {
+    // Another client may have added it in the meantime; anything else is a real failure.
+    if (ColumnCount(conn, "BarCodeRuleItem", "ai") == 0) throw;
+  }
+}
+
+void AddBarCodeTypes(Connection& conn) {
+  for (std::size_t i = kFirstAddedBarCodeType; i < std::size(kBarCodeTypes); ++i) {
+    const auto& row = kBarCodeTypes[i];
+    // A site may have numbered types of its own: the name decides whether the row is there, and a
+    // new row takes the next free number.
+    conn.Execute(
+        "insert into BarCodeType (typeId, typeName, length) select (select coalesce(max(typeId), 0) + 1 from"
+        " BarCodeType), cast(? as varchar(60)), cast(? as integer) where not exists (select 1 from BarCodeType"
+        " where typeName = ?)",
+        {Variant(std::string(row.name)), Variant(row.length), Variant(std::string(row.name))});
+  }
+}
 
 void InsertCatalogue(Connection& conn, const std::string& sql, const CatalogueRow* rows, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
@@ -84,6 +126,12 @@ void Schema::Create(Connection& conn) {
   InsertCatalogue(conn, "insert into BarCodeType (typeId, typeName, length) values (?, ?, ?)", kBarCodeTypes,
                   std::size(kBarCodeTypes));
   tx.Commit();
+}
+
+void Schema::Upgrade(Connection& conn) {
+  if (ColumnCount(conn, "BarCodeRuleItem", "") == 0) return;
+  AddRuleItemAi(conn);
+  AddBarCodeTypes(conn);
 }
 
 void Schema::LoadDemo(Connection& conn) {

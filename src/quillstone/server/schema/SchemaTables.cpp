@@ -23,6 +23,7 @@ create table BarCodeRuleItem (
   length integer,
   itemSourceType integer,
   relevantValue varchar(128),
+  ai varchar(4),
   primary key (ruleId, "index")
 );
 
