@@ -34,6 +34,7 @@ class Recordset {
 
  private:
   mutable std::vector<std::string> lowered_names_;
+  mutable int last_found_ = -1;
 };
 
 }  // namespace quillstone

@@ -38,18 +38,24 @@ std::string IdArray(const Connection& conn, const std::string& visible) {
 
 }  // namespace
 
-VisibleInventory::VisibleInventory() : owner_(nextOwner++) {}
+// A correlated lookup on the table's key, which SQLite answers row by row without first
+// gathering the user's ids.
+VisibleInventory::VisibleInventory()
+    : owner_(nextOwner++),
+      condition_("exists (select 1 from qs_visible_inventory where owner = " + std::to_string(owner_) +
+                 " and iid = Inventory.iid)") {}
 
 std::string VisibleInventory::Condition(const std::shared_ptr<Connection>& conn, const std::string& visible) {
+  if (Filled(conn, visible)) return condition_;
   if (!IsIdList(visible) || !Materialize(conn, visible)) return "Inventory.iid in (" + visible + ")";
-  // A correlated lookup on the table's key, which SQLite answers row by row without first
-  // gathering the user's ids.
-  return "exists (select 1 from qs_visible_inventory where owner = " + std::to_string(owner_) +
-         " and iid = Inventory.iid)";
+  return condition_;
+}
+
+bool VisibleInventory::Filled(const std::shared_ptr<Connection>& conn, const std::string& visible) const {
+  return filledFor_.lock() == conn && filledSession_ == conn->sessionNumber() && filledList_ == visible;
 }
 
 bool VisibleInventory::Materialize(const std::shared_ptr<Connection>& conn, const std::string& visible) {
-  if (filledFor_.lock() == conn && filledSession_ == conn->sessionNumber() && filledList_ == visible) return true;
   if (conn->InTransaction() && !conn->InReadTransaction()) return false;
   conn->Execute(kCreate);
   conn->Execute("delete from qs_visible_inventory where owner = ?", {Variant(owner_)});

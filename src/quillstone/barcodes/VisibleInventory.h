@@ -23,9 +23,11 @@ class VisibleInventory {
   std::string Condition(const std::shared_ptr<Connection>& conn, const std::string& visible);
 
  private:
+  bool Filled(const std::shared_ptr<Connection>& conn, const std::string& visible) const;
   bool Materialize(const std::shared_ptr<Connection>& conn, const std::string& visible);
 
   int64_t owner_;  // this object's rows in the table shared by the connection
+  std::string condition_;
   std::weak_ptr<Connection> filledFor_;
   uint64_t filledSession_ = 0;
   std::string filledList_;

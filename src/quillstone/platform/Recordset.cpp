@@ -14,18 +14,31 @@ std::string Lowered(std::string name) {
   return name;
 }
 
+// `lowered` (already lower case) is `name` without regard to the case of ASCII letters.
+bool SameLowered(const std::string& lowered, const std::string& name) {
+  if (lowered.size() != name.size()) return false;
+  for (std::size_t i = 0; i < name.size(); ++i)
+    if (lowered[i] != LowerAscii(name[i])) return false;
+  return true;
+}
+
 }  // namespace
 
 int Recordset::FindField(const std::string& name) const {
-  // Rows are read field by field by name, so the names are lowered once per result set.
+  // Rows are read field by field by name, mostly in the order of the columns: the names are
+  // lowered once per result set, and the search starts after the column found last.
   const int count = FieldCount();
   if (lowered_names_.size() != static_cast<std::size_t>(count)) {
     lowered_names_.clear();
     for (int i = 0; i < count; ++i) lowered_names_.push_back(Lowered(FieldName(i)));
+    last_found_ = -1;
   }
-  const std::string wanted = Lowered(name);
-  for (int i = 0; i < count; ++i) {
-    if (lowered_names_[static_cast<std::size_t>(i)] == wanted) return i;
+  for (int step = 1; step <= count; ++step) {
+    const int i = (last_found_ + step) % count;
+    if (SameLowered(lowered_names_[static_cast<std::size_t>(i)], name)) {
+      last_found_ = i;
+      return i;
+    }
   }
   return -1;
 }
