@@ -52,9 +52,9 @@ TEST_P(Gs1RuleStoreTest, AiIsStoredAndReadWithEachItem) {
   EXPECT_EQ(copy->ruleItems()->Item(2)->ai(), "17");
 
   // Saving again replaces the items, AIs included.
-  loaded->ruleItems()->Item(3)->setAi("");
+  loaded->ruleItems()->Item(2)->setAi("15");
   rm->SaveRule(loaded);
-  EXPECT_EQ(rm->LoadRule("G1")->ruleItems()->Item(3)->ai(), "");
+  EXPECT_EQ(rm->LoadRule("G1")->ruleItems()->Item(2)->ai(), "15");
 }
 
 TEST_P(Gs1RuleStoreTest, RulesWithoutAisKeepABlankAi) {

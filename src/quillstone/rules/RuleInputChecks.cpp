@@ -7,6 +7,7 @@
 #include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
+#include "quillstone/rules/Gs1RuleChecks.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
 
@@ -19,6 +20,7 @@ constexpr std::size_t kRuleNameChars = 120;
 constexpr std::size_t kTypeChars = 60;
 constexpr std::size_t kDescriptionChars = 255;
 constexpr std::size_t kRelevantChars = 128;
+constexpr std::size_t kAiChars = 4;
 // Column sizes of RuleAssign.
 constexpr std::size_t kAssignIdChars = 30;
 constexpr std::size_t kInvIdChars = 60;
@@ -76,7 +78,9 @@ void RuleInputChecks::CheckTexts(const clsBarCodeRule& rule) {
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;
-    if (item != nullptr) TextGuard::RequireCodeText(item->relevantValue(), ItemRole(position), kRelevantChars);
+    if (item == nullptr) continue;
+    TextGuard::RequireCodeText(item->relevantValue(), ItemRole(position), kRelevantChars);
+    TextGuard::RequireFits(item->ai(), "第" + std::to_string(position) + "个规则项的应用标识符", kAiChars);
   }
 }
 
@@ -85,6 +89,7 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
     RaiseError("条码类型'" + TextGuard::Echo(rule.barCodeType()) + "'不存在，请使用条码类型表中的类型");
   }
   if (IsEan13(rule.barCodeType(), types)) CheckEan13(rule);
+  if (IsGs1(rule.barCodeType(), types)) Gs1RuleChecks::Check(rule);
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;
@@ -108,6 +113,12 @@ void RuleInputChecks::CheckAssignTexts(const clsRuleAssign& assign) {
 bool RuleInputChecks::IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
   const clsBarCodeType* type = FindType(barCodeType, types);
   return TypeKey(type != nullptr ? type->typeName() : barCodeType) == "ean13";
+}
+
+bool RuleInputChecks::IsGs1(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
+  const clsBarCodeType* type = FindType(barCodeType, types);
+  const std::string key = TypeKey(type != nullptr ? type->typeName() : barCodeType);
+  return key == "gs1128" || key == "gs1datamatrix" || key == "gs1qrcode";
 }
 
 }  // namespace quillstone

@@ -1,6 +1,6 @@
 // Checks of a rule that its item sources cannot make alone, run before the rule is stored so a
 // rule that cannot make a valid barcode is refused on every backend alike: texts the columns and
-// the code page can hold, a symbology of the catalogue, the shape EAN-13 needs, and running
+// the code page can hold, a symbology of the catalogue, the shape EAN-13 and GS1 need, and running
 // numbers that start at digits.
 #pragma once
 
@@ -27,6 +27,8 @@ class RuleInputChecks {
 
   // Whether the rule's barCodeType names EAN-13 (by name, or by a typeId of that name).
   static bool IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types);
+  // Whether it names GS1-128, GS1 DataMatrix or GS1 QR Code, whose items each fill an AI.
+  static bool IsGs1(const std::string& barCodeType, const std::vector<clsBarCodeType>& types);
 };
 
 }  // namespace quillstone

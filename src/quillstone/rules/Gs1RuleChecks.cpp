@@ -1,0 +1,100 @@
+#include "quillstone/rules/Gs1RuleChecks.h"
+
+#include <set>
+#include <string>
+
+#include "quillstone/gs1/Gs1AiTable.h"
+#include "quillstone/gs1/Gs1ElementString.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/server/TextGuard.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+namespace {
+
+std::string ItemName(int position, const std::string& ai) {
+  return "第" + std::to_string(position) + "个规则项(应用标识符" + TextGuard::Echo(ai) + ")";
+}
+
+bool IsCallersValue(ItemSourceType type) { return type == ISTOther || (type >= ISTFree1 && type <= ISTFree10); }
+
+bool IsDateAi(const std::string& code) { return code == "11" || code == "13" || code == "15" || code == "17"; }
+
+// The sources an AI may take its value from, besides a fixed value that fits its format.
+bool SourceFits(const std::string& code, const clsBarCodeRuleItem& item) {
+  const ItemSourceType type = item.itemType();
+  if (code == "01") return type == ISTInventory;
+  if (code == "10") return type == ISTBatch;
+  // Production and packing dates come from the production date, the others from the expiry date.
+  if (IsDateAi(code)) {
+    const ItemSourceType date = code == "11" || code == "13" ? ISTMadeDate : ISTDisableDate;
+    return type == date && item.relevantValue() == "yymmdd";
+  }
+  if (code == "21") return type == ISTSequence || IsCallersValue(type);
+  if (code == "30" || code == "37") return IsCallersValue(type);
+  return IsCallersValue(type) || (code == "00" && type == ISTSequence);
+}
+
+void CheckSource(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
+  const std::string code(ai.code);
+  if (item.itemType() == ISTFixed) {
+    try {
+      Gs1ElementString fields;
+      fields.Add(ai, item.relevantValue());
+    } catch (const Error&) {
+      RaiseError(ItemName(position, code) + "的固定值'" + TextGuard::Echo(item.relevantValue()) +
+                 "'不符合该应用标识符的格式");
+    }
+    return;
+  }
+  if (SourceFits(code, item)) return;
+  std::string wanted;
+  if (code == "01")
+    wanted = "存货";
+  else if (code == "10")
+    wanted = "批号";
+  else if (IsDateAi(code))
+    wanted = (code == "11" || code == "13" ? "yymmdd格式的生产日期" : "yymmdd格式的失效日期");
+  else if (code == "21")
+    wanted = "流水号或调用方给出的值(其它、自由项)";
+  else
+    wanted = "调用方给出的值(其它、自由项)或符合格式的固定值";
+  const std::string source =
+      item.sourceName().empty() ? std::to_string(static_cast<int>(item.itemType())) : item.sourceName();
+  RaiseError(ItemName(position, code) + "的来源'" + TextGuard::Echo(source) + "'不适用，应取自" + wanted);
+}
+
+void CheckLength(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
+  const std::string code(ai.code);
+  if (ai.fixedLength() && item.length() != ai.maxLength) {
+    RaiseError(ItemName(position, code) + "的长度必须是" + std::to_string(ai.maxLength) + "，实为" +
+               std::to_string(item.length()));
+  }
+  if (item.length() > ai.maxLength) {
+    RaiseError(ItemName(position, code) + "的长度不能超过" + std::to_string(ai.maxLength) + "，实为" +
+               std::to_string(item.length()));
+  }
+}
+
+}  // namespace
+
+void Gs1RuleChecks::Check(const clsBarCodeRule& rule) {
+  std::set<std::string> seen;
+  int position = 0;
+  for (const auto& item : *rule.ruleItems()) {
+    ++position;
+    const std::string code = Trim(item->ai());
+    if (code.empty()) RaiseError("GS1条码规则的第" + std::to_string(position) + "个规则项必须指定应用标识符");
+    const Gs1Ai* ai = Gs1AiTable::Find(code);
+    if (ai == nullptr) RaiseError(ItemName(position, code) + "的应用标识符不在GS1应用标识符表中");
+    if (position == 1 && code != "00" && code != "01") {
+      RaiseError("GS1条码规则的第一个应用标识符必须是00或01，实为" + TextGuard::Echo(code));
+    }
+    if (!seen.insert(code).second) RaiseError("GS1条码规则中应用标识符" + TextGuard::Echo(code) + "出现了两次");
+    CheckLength(position, *ai, *item);
+    CheckSource(position, *ai, *item);
+  }
+}
+
+}  // namespace quillstone
