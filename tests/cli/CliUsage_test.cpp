@@ -47,7 +47,7 @@ TEST(CliUsageTest, AMissingDatabaseFileIsReportedAndNotCreated) {
 
 TEST_F(CliDatabase, InitLeavesADatabaseWithTablesAlone) {
   cli.ExpectRefused({"init"}, "already holds the barcode tables");
-  EXPECT_EQ(cli.Json({"rule", "types"}).size(), 5u);
+  EXPECT_EQ(cli.Json({"rule", "types"}).size(), 8u);
 }
 
 TEST_F(CliDatabase, LibraryRefusalsReachStderrInChineseWithExitOne) {
