@@ -1,24 +1,21 @@
 // Many client processes register barcodes through one rule at the same time, each with a service
 // root of its own, while others read the registry: every registration succeeds, no barcode or
 // running number is handed out twice, and the stored number advances by exactly the count.
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "barcodes/BarCodeTestSupport.h"
-#include "support/PipeText.h"
 #include "cli/CliProcess.h"
 #include "quillstone/server/host/DbHostLogin.h"
 #include "quillstone/server/modFunctionDefine.h"
+#include "support/ClientProcesses.h"
 
 using namespace quillstone;
-using quillstone::test::ReadAll;
-using quillstone::test::WriteAll;
+using quillstone::test::ChildResult;
+using quillstone::test::RunTogether;
 
 namespace {
 
@@ -26,70 +23,6 @@ constexpr int kClients = 8;
 constexpr int kReaders = 2;
 constexpr int kPerClient = 50;
 const char* const kItems[] = {"P001", "P002", "N001"};
-
-// A client process: waits for the start signal, runs `body` (which returns its lines of output)
-// and exits; a failure becomes a line starting with "!" and exit status 1. Never returns.
-[[noreturn]] void RunChild(int startFd, int outFd, const std::function<std::string()>& body) {
-  int status = 0;
-  std::string output;
-  try {
-    char go;
-    ssize_t started = ::read(startFd, &go, 1);  // returns when the parent closes its end
-    (void)started;
-    output = body();
-  } catch (const Error& e) {
-    output += "!" + e.description() + "\n";
-    status = 1;
-  } catch (const std::exception& e) {
-    output += std::string("!") + e.what() + "\n";
-    status = 1;
-  }
-  WriteAll(outFd, output);
-  ::_exit(status);
-}
-
-struct ChildResult {
-  int status = -1;
-  std::string output;
-};
-
-// Starts one process per body, lets them go at once, and collects what each printed.
-std::vector<ChildResult> RunTogether(const std::vector<std::function<std::string()>>& bodies) {
-  int start[2];
-  if (::pipe(start) != 0) return {};
-  std::fflush(nullptr);
-  std::vector<pid_t> children;
-  std::vector<int> outputs;
-  for (const auto& body : bodies) {
-    int out[2];
-    if (::pipe(out) != 0) break;
-    pid_t pid = ::fork();
-    if (pid < 0) {
-      ::close(out[0]);
-      ::close(out[1]);
-      break;
-    }
-    if (pid == 0) {
-      ::close(start[1]);
-      ::close(out[0]);
-      RunChild(start[0], out[1], body);
-    }
-    ::close(out[1]);
-    children.push_back(pid);
-    outputs.push_back(out[0]);
-  }
-  ::close(start[0]);
-  ::close(start[1]);
-  std::vector<ChildResult> results(children.size());
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    results[i].output = ReadAll(outputs[i]);
-    ::close(outputs[i]);
-    int status = 0;
-    ::waitpid(children[i], &status, 0);
-    results[i].status = WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-  }
-  return results;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

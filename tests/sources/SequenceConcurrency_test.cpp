@@ -1,9 +1,7 @@
 // Several client processes, each with its own connection, draw from one sequence at the same time.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,11 +15,10 @@
 #include "quillstone/server/schema/Schema.h"
 #include "quillstone/sources/clsSequenceManager.h"
 #include "support/BackendTest.h"
-#include "support/PipeText.h"
+#include "support/ClientProcesses.h"
 
 using namespace quillstone;
-using quillstone::test::ReadAll;
-using quillstone::test::WriteAll;
+using quillstone::test::RunTogether;
 
 namespace {
 
@@ -30,41 +27,30 @@ constexpr int kDrawsPerClient = 500;
 constexpr int kWidth = 6;
 constexpr int kStart = 100;
 
-// The body of one client process: its own connection and sequence manager, then the draws, one
-// number per line. Odd clients draw inside a transaction of their own, as registration does.
-// It never returns: a child must not run the rest of the test program.
-[[noreturn]] void RunClient(const std::string& connectionString, int client, int startFd, int outFd) {
-  int status = 0;
-  try {
-    auto conn = Connection::Open(connectionString);
-    // What is tested is who wins a write, not durability: without a sync per commit the SQLite
-    // run takes about a tenth of the time.
-    if (conn->backend() == Backend::Sqlite) conn->ExecuteScript("PRAGMA synchronous=NORMAL");
-    auto context = std::make_shared<clsContext>();
-    context->setMConn(conn);
-    auto manager = std::make_shared<clsSequenceManager>();
-    manager->AttachContext(context);
-    char go;
-    ssize_t started = ::read(startFd, &go, 1);  // returns when the parent closes its end: all start together
-    (void)started;
-    std::string numbers;
-    for (int i = 0; i < kDrawsPerClient; ++i) {
-      if (client % 2 == 1) {
-        Transaction transaction(*conn);
-        numbers += manager->CreateSequenceNumber("CONC", 1) + "\n";
-        transaction.Commit();
-      } else {
-        numbers += manager->CreateSequenceNumber("CONC", 1) + "\n";
-      }
+// One client: its own connection and sequence manager, then the draws, one number per line. Odd
+// clients draw inside a transaction of their own, as registration does.
+std::string DrawNumbers(const std::string& connectionString, int client) {
+  auto conn = Connection::Open(connectionString);
+  // What is tested is who wins a write, not durability: without a sync per commit the SQLite
+  // run takes about a tenth of the time.
+  if (conn->backend() == Backend::Sqlite) conn->ExecuteScript("PRAGMA synchronous=NORMAL");
+  auto context = std::make_shared<clsContext>();
+  context->setMConn(conn);
+  auto manager = std::make_shared<clsSequenceManager>();
+  manager->AttachContext(context);
+  std::string numbers;
+  for (int i = 0; i < kDrawsPerClient; ++i) {
+    if (client % 2 == 1) {
+      Transaction transaction(*conn);
+      numbers += manager->CreateSequenceNumber("CONC", 1) + "\n";
+      transaction.Commit();
+    } else {
+      numbers += manager->CreateSequenceNumber("CONC", 1) + "\n";
     }
-    WriteAll(outFd, numbers);
-    manager->DetachContext();
-    conn->Close();
-  } catch (const std::exception& e) {
-    WriteAll(outFd, std::string("!") + e.what() + "\n");
-    status = 1;
   }
-  ::_exit(status);
+  manager->DetachContext();
+  conn->Close();
+  return numbers;
 }
 
 }  // namespace
@@ -83,40 +69,16 @@ TEST_P(SequenceConcurrencyTest, ParallelClientsNeverShareOrLoseANumber) {
   // No connection of this process stays open across fork(): a child must not share the
   // parent's database handles, not even unused.
   conn->Close();
-  int start[2];
-  ASSERT_EQ(::pipe(start), 0);
-  std::fflush(nullptr);
-  std::vector<pid_t> children;
-  std::vector<int> outputs;
-  for (int client = 0; client < kClients; ++client) {
-    int out[2];
-    if (::pipe(out) != 0) break;
-    pid_t pid = ::fork();
-    if (pid < 0) {
-      ::close(out[0]);
-      ::close(out[1]);
-      break;
-    }
-    if (pid == 0) {
-      ::close(start[1]);
-      ::close(out[0]);
-      RunClient(connectionString(), client, start[0], out[1]);
-    }
-    ::close(out[1]);
-    children.push_back(pid);
-    outputs.push_back(out[0]);
-  }
-  ::close(start[0]);
-  ::close(start[1]);
-  ASSERT_EQ(children.size(), static_cast<std::size_t>(kClients)) << "could not start every client";
+  std::vector<std::function<std::string()>> clients;
+  for (int client = 0; client < kClients; ++client)
+    clients.push_back([db = connectionString(), client] { return DrawNumbers(db, client); });
+  const auto results = RunTogether(clients);
+  ASSERT_EQ(results.size(), static_cast<std::size_t>(kClients)) << "could not start every client";
 
   std::multiset<std::string> numbers;
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    std::string text = ReadAll(outputs[i]);
-    ::close(outputs[i]);
-    int status = 0;
-    ::waitpid(children[i], &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "client " << i << ": " << text;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    EXPECT_EQ(results[i].status, 0) << "client " << i << ": " << results[i].output;
+    const std::string& text = results[i].output;
     for (std::size_t b = 0, e; (e = text.find('\n', b)) != std::string::npos; b = e + 1)
       numbers.insert(text.substr(b, e - b));
   }
