@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "cli/CliError.h"
+#include "cli/Gs1Symbol.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 
 namespace quillstone::cli {
 namespace {
@@ -20,24 +22,32 @@ void EncodedSymbol::Deleter::operator()(zint_symbol* s) const { ZBarcode_Delete(
 
 EncodedSymbol::EncodedSymbol(const std::string& text, const Symbology& symbology) : humanReadable_(text) {
   symbology.CheckEncodable(text);
+  // GS1 data goes to zint with each AI in brackets, which no value can hold (a value may hold
+  // parentheses); the text under the symbol is the parenthesised form.
+  std::string input = text;
+  if (symbology.gs1()) {
+    const auto elements = Gs1ElementString::Parse(text);
+    input = Gs1Symbol::ZintInput(elements);
+    humanReadable_ = elements.ToHri();
+  }
   symbol_.reset(ZBarcode_Create());
   if (!symbol_) throw CliError("zint 无法分配条码符号");
   zint_symbol& s = *symbol_;
   s.symbology = symbology.zintSymbology();
-  s.input_mode = UNICODE_MODE;
+  s.input_mode = symbology.gs1() ? GS1_MODE : UNICODE_MODE;
   s.output_options |= BARCODE_QUIET_ZONES;
   s.show_hrt = 0;
   // One vector unit per module, so the caller scales to any module size.
   s.scale = 0.5f;
   // Square Data Matrix symbols read more reliably than the long rectangular ones.
-  if (symbology.kind() == Symbology::Kind::DataMatrix) s.option_3 = DM_SQUARE;
+  if (symbology.dataMatrix()) s.option_3 = DM_SQUARE;
   // Level M, as printers use for QR Code unless told otherwise, so both print the same version.
-  if (symbology.kind() == Symbology::Kind::QrCode) s.option_1 = 2;
+  if (symbology.qrCode()) s.option_1 = 2;
   // Text beyond ASCII (Chinese fixed segments) travels as UTF-8, announced by its ECI.
   if (symbology.twoDimensional() && !IsAscii(text)) s.eci = 26;
 
-  const int rc = ZBarcode_Encode_and_Buffer_Vector(symbol_.get(), reinterpret_cast<const unsigned char*>(text.data()),
-                                                   static_cast<int>(text.size()), 0);
+  const int rc = ZBarcode_Encode_and_Buffer_Vector(symbol_.get(), reinterpret_cast<const unsigned char*>(input.data()),
+                                                   static_cast<int>(input.size()), 0);
   if (rc >= ZINT_ERROR || !s.vector)
     throw CliError("无法把 '" + text + "' 编成 " + symbology.name() + " 条码：" + s.errtxt);
   if (symbology.kind() == Symbology::Kind::Ean13) humanReadable_ = reinterpret_cast<const char*>(s.text);

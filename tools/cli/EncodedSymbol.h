@@ -25,8 +25,8 @@ class EncodedSymbol {
   double modulesWide() const;
   double modulesHigh() const;
   bool linear() const;
-  // What is printed under the symbol: the barcode text, and for EAN-13 the 13 digits the symbol
-  // carries (the check digit the symbol adds included).
+  // What is printed under the symbol: the barcode text, for EAN-13 the 13 digits the symbol
+  // carries (the check digit the symbol adds included), for GS1 data its parenthesised form.
   const std::string& humanReadable() const { return humanReadable_; }
 
   // Fills the dark modules with the current source, the symbol's top left corner (quiet zone

@@ -6,8 +6,10 @@
 #include <cctype>
 
 #include "cli/CliError.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeType.h"
+#include "quillstone/platform/Error.h"
 #include "quillstone/rules/clsRuleManager.h"
 
 namespace quillstone::cli {
@@ -27,8 +29,9 @@ bool AllDigits(const std::string& text) {
 }  // namespace
 
 std::vector<Symbology> Symbology::All() {
-  return {Symbology(Kind::Code128), Symbology(Kind::Ean13), Symbology(Kind::Code39), Symbology(Kind::QrCode),
-          Symbology(Kind::DataMatrix)};
+  return {Symbology(Kind::Code128),       Symbology(Kind::Ean13),      Symbology(Kind::Code39),
+          Symbology(Kind::QrCode),        Symbology(Kind::DataMatrix), Symbology(Kind::Gs1_128),
+          Symbology(Kind::Gs1DataMatrix), Symbology(Kind::Gs1QrCode)};
 }
 
 Symbology Symbology::ForRuleType(const std::string& barCodeType,
@@ -41,7 +44,8 @@ Symbology Symbology::ForRuleType(const std::string& barCodeType,
     if (Normalised(s.name()) == Normalised(wanted)) return s;
   if (Normalised(wanted) == "qr") return Symbology(Kind::QrCode);
   throw CliError("barcode type '" + barCodeType +
-                 "' has no label symbology; use Code 128, EAN-13, Code 39, QR Code or Data Matrix");
+                 "' has no label symbology; use Code 128, EAN-13, Code 39, QR Code, Data Matrix, GS1-128, "
+                 "GS1 DataMatrix or GS1 QR Code");
 }
 
 Symbology Symbology::ForRule(const clsBarCodeRule& rule, clsRuleManager& rules) {
@@ -65,6 +69,12 @@ std::string Symbology::name() const {
       return "QR Code";
     case Kind::DataMatrix:
       return "Data Matrix";
+    case Kind::Gs1_128:
+      return "GS1-128";
+    case Kind::Gs1DataMatrix:
+      return "GS1 DataMatrix";
+    case Kind::Gs1QrCode:
+      return "GS1 QR Code";
   }
   return "";
 }
@@ -78,15 +88,28 @@ int Symbology::zintSymbology() const {
     case Kind::Code39:
       return BARCODE_CODE39;
     case Kind::QrCode:
+    case Kind::Gs1QrCode:
       return BARCODE_QRCODE;
     case Kind::DataMatrix:
+    case Kind::Gs1DataMatrix:
       return BARCODE_DATAMATRIX;
+    case Kind::Gs1_128:
+      return BARCODE_GS1_128;
   }
   return BARCODE_CODE128;
 }
 
 void Symbology::CheckEncodable(const std::string& text) const {
   if (text.empty()) throw CliError("an empty barcode cannot be printed");
+  if (gs1()) {
+    try {
+      Gs1ElementString::Parse(text);
+    } catch (const Error& e) {
+      throw CliError(name() + " carries a GS1 element string such as (01)09506000134352(10)ABC123; '" + text +
+                     "' is not one: " + e.description());
+    }
+    return;
+  }
   switch (kind_) {
     case Kind::Ean13:
       if (!AllDigits(text) || (text.size() != 12 && text.size() != 13))
