@@ -10,6 +10,8 @@
 #include "cli/EncodedSymbol.h"
 #include "cli/LabelMetrics.h"
 #include "cli/TextWidth.h"
+#include "cli/ZplGs1Data.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 
 namespace quillstone::cli {
 namespace {
@@ -69,8 +71,15 @@ ZplWriter::Form ZplWriter::FormFor(const Symbology& symbology) {
       return Form::QrCode;
     case Symbology::Kind::DataMatrix:
       return Form::DataMatrix;
+    case Symbology::Kind::Gs1_128:
+      return Form::Gs1_128;
+    case Symbology::Kind::Gs1DataMatrix:
+      return Form::Gs1DataMatrix;
+    case Symbology::Kind::Gs1QrCode:
+      // The printer's QR Code command has no FNC1 mode.
+      break;
   }
-  throw CliError("条码类型 " + symbology.name() + " 没有 ZPL 写法");
+  throw CliError("条码类型 " + symbology.name() + " 没有 ZPL 写法；请输出 PNG、SVG 或 PDF 标签");
 }
 
 std::string ZplWriter::TextField(const std::string& text, int y, int height) const {
@@ -86,44 +95,48 @@ std::string ZplWriter::TextField(const std::string& text, int y, int height) con
   return fmt::format("^FO{},{}{}^FB{},1,0,C,0^FH_^FD{}^FS\n", margin, y, font, width, FieldData(shown));
 }
 
+CliError ZplWriter::TooSmall(const Label& label, const EncodedSymbol& symbol) const {
+  return CliError(fmt::format("条码 '{}' 在 {} 的标签上放不下（{} 需要 {:g} 个模块宽，{} dpi）；请用更大的 --size",
+                              label.barCode, size_.Text(), label.symbology.name(), symbol.modulesWide(), size_.dpi()));
+}
+
 std::string ZplWriter::SymbolField(const Label& label, const EncodedSymbol& symbol, int top, int bottom) const {
   const Form form = FormFor(label.symbology);
   const int edge = size_.Dots(kSymbolEdgeMm);
-  const int boxWidth = size_.widthDots() - 2 * edge;
-  const int boxHeight = bottom - top;
-  const auto tooSmall = [&] {
-    return CliError(fmt::format("条码 '{}' 在 {} 的标签上放不下（{} 需要 {:g} 个模块宽，{} dpi）；请用更大的 --size",
-                                label.barCode, size_.Text(), label.symbology.name(), symbol.modulesWide(),
-                                size_.dpi()));
-  };
-  // Quiet zones in modules, left and right, and the modules the layout must leave room for.
-  int quietLeft = 10, quietRight = 10, modules = static_cast<int>(symbol.modulesWide());
+  const Box box{edge, top, size_.widthDots() - 2 * edge, bottom - top};
+  if (form == Form::QrCode || form == Form::DataMatrix || form == Form::Gs1DataMatrix)
+    return MatrixField(label, symbol, form, box);
+  return BarsField(label, symbol, form, box);
+}
+
+std::string ZplWriter::MatrixField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const {
+  // The matrix is as many modules wide as zint makes it, quiet zones included.
+  const int modules = static_cast<int>(symbol.modulesWide());
+  const int quiet = form == Form::QrCode ? 4 : 1;
+  int module = std::min(box.width, box.height) / modules;
+  if (form == Form::QrCode) module = std::min(module, kMaxQrMagnification);
+  if (module < 1) throw TooSmall(label, symbol);
+  const int side = modules * module;
+  const int x = box.left + (box.width - side) / 2 + quiet * module;
+  const int y = box.top + (box.height - side) / 2 + quiet * module;
   std::string command;
   std::string data = FieldData(label.barCode);
-
-  if (form == Form::QrCode || form == Form::DataMatrix || form == Form::Gs1DataMatrix) {
-    const int quiet = form == Form::QrCode ? 4 : 1;
-    int module = std::min(boxWidth, boxHeight) / modules;
-    if (form == Form::QrCode) module = std::min(module, kMaxQrMagnification);
-    if (module < 1) throw tooSmall();
-    const int side = modules * module;
-    const int x = edge + (boxWidth - side) / 2 + quiet * module;
-    const int y = top + (boxHeight - side) / 2 + quiet * module;
-    if (form == Form::QrCode) {
-      command = fmt::format("^BQN,2,{}", module);
-      data = "MA," + data;
-    } else if (form == Form::DataMatrix) {
-      command = fmt::format("^BXN,{},200", module);
-    } else {
-      // FNC1 as the escape "#1": first, then wherever the element string has a group separator.
-      command = fmt::format("^BXN,{},200,0,0,6,#", module);
-      data = "#1";
-      for (char c : label.barCode) data += c == '\x1D' ? std::string("#1") : std::string(1, c);
-      return fmt::format("^FO{},{}{}^FD{}^FS\n", x, y, command, data);
-    }
-    return fmt::format("^FO{},{}{}^FH_^FD{}^FS\n", x, y, command, data);
+  if (form == Form::QrCode) {
+    command = fmt::format("^BQN,2,{}", module);
+    data = "MA," + data;
+  } else if (form == Form::DataMatrix) {
+    command = fmt::format("^BXN,{},200", module);
+  } else {
+    command = fmt::format("^BXN,{},200,0,0,6,{}", module, ZplGs1Data::kDataMatrixEscape);
+    data = FieldData(ZplGs1Data::ForDataMatrix(Gs1ElementString::Parse(label.barCode)));
   }
+  return fmt::format("^FO{},{}{}^FH_^FD{}^FS\n", x, y, command, data);
+}
 
+std::string ZplWriter::BarsField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const {
+  // Quiet zones in modules, left and right, and the modules the layout must leave room for.
+  int quietLeft = 10, quietRight = 10, modules = static_cast<int>(symbol.modulesWide());
+  std::string data = FieldData(label.barCode);
   std::string bars;
   double ratio = 3.0;
   if (form == Form::Ean13) {
@@ -135,17 +148,22 @@ std::string ZplWriter::SymbolField(const Label& label, const EncodedSymbol& symb
   } else if (form == Form::Code39) {
     ratio = 2.0;  // as zint draws it, so the image and the printed label match
     bars = "^B3N,N,{h},N,N";
+  } else if (form == Form::Gs1_128) {
+    // The code sets are chosen here, FNC1 written out; the symbol is exactly this wide.
+    const auto code128 = ZplGs1Data::ForCode128(Gs1ElementString::Parse(label.barCode));
+    modules = Code128WorstModules(static_cast<std::size_t>(code128.codes)) + quietLeft + quietRight;
+    bars = "^BCN,{h},N,N,N,N";
+    data = FieldData(code128.data);
   } else {
     // The printer chooses the code sets itself; room is left for the widest choice.
     modules = Code128WorstModules(label.barCode.size()) + quietLeft + quietRight;
-    bars = form == Form::Gs1_128 ? "^BCN,{h},N,N,N,D" : "^BCN,{h},N,N,N,A";
-    if (form == Form::Gs1_128) data = label.barCode;
+    bars = "^BCN,{h},N,N,N,A";
   }
-  const int module = boxWidth / modules;
-  if (module < 1 || boxHeight < 0.15 * modules * module) throw tooSmall();
-  const int x = edge + quietLeft * module + (boxWidth - modules * module) / 2;
-  return fmt::format("^FO{},{}^BY{},{:.1f},{}", x, top, module, ratio, boxHeight) +
-         fmt::format(fmt::runtime(bars), fmt::arg("h", boxHeight)) + fmt::format("^FH_^FD{}^FS\n", data);
+  const int module = box.width / modules;
+  if (module < 1 || box.height < 0.15 * modules * module) throw TooSmall(label, symbol);
+  const int x = box.left + quietLeft * module + (box.width - modules * module) / 2;
+  return fmt::format("^FO{},{}^BY{},{:.1f},{}", x, box.top, module, ratio, box.height) +
+         fmt::format(fmt::runtime(bars), fmt::arg("h", box.height)) + fmt::format("^FH_^FD{}^FS\n", data);
 }
 
 std::string ZplWriter::Write(const Label& label) const {

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "cli/CliError.h"
 #include "cli/Label.h"
 #include "cli/LabelSize.h"
 
@@ -24,14 +25,22 @@ class ZplWriter {
   static void Save(const std::string& zpl, const std::string& path);
 
  private:
-  // The printer's forms of the symbologies; the GS1 ones take a bracketed element string.
+  // The printer's forms of the symbologies; the GS1 ones take the raw element string with FNC1
+  // in the command's escapes. GS1 QR Code has none.
   enum class Form { Code128, Gs1_128, Ean13, Code39, QrCode, DataMatrix, Gs1DataMatrix };
   static Form FormFor(const Symbology& symbology);
 
   // A centred line of text `height` dots high with its top at `y`; the text is shortened to the
   // width the printer's font will need.
   std::string TextField(const std::string& text, int y, int height) const;
+  // The room a symbol has, in dots: its left edge and top, width and height.
+  struct Box {
+    int left, top, width, height;
+  };
   std::string SymbolField(const Label& label, const EncodedSymbol& symbol, int top, int bottom) const;
+  std::string MatrixField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const;
+  std::string BarsField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const;
+  CliError TooSmall(const Label& label, const EncodedSymbol& symbol) const;
 
   LabelSize size_;
   std::string font_;
