@@ -28,7 +28,7 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
   BarCodeReader reader(session_);
   try {
     if (code.gs1 || Gs1ElementString::FormOf(code.text) == Gs1Form::DigitalLink) {
-      ResolveGs1(code, document, out);
+      ResolveGs1(code, ruleId, document, out);
       return out;
     }
     const auto candidates = code.symbology.RegistryCandidates(code.text);
@@ -53,15 +53,7 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
     } else {
       throw CliError("barcode '" + code.text + "' is not registered (or not visible); name its rule with --rule");
     }
-    out.ruleId = rule->ruleId();
-    out.decoded = reader.Decode(out.barCode, rule);
-
-    if (document) {
-      auto info = document->CloneInventoryInfo();
-      if (info->inventoryId().empty() && set && set->invInfo()) info->setInventoryId(set->invInfo()->inventoryId());
-      session_.BarCodes().VerifyBarCodeSet(out.barCode, info);
-      out.verified = true;
-    }
+    DecodeAndVerify(rule, set, document, out);
   } catch (const Error& e) {
     out.error = e.description();
   } catch (const CliError& e) {
@@ -70,8 +62,21 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
   return out;
 }
 
-void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::shared_ptr<clsInventoryInfo>& document,
-                              Outcome& out) {
+void ScanResolver::DecodeAndVerify(const std::shared_ptr<clsBarCodeRule>& rule,
+                                   const std::shared_ptr<clsInventoryBarCodeSet>& set,
+                                   const std::shared_ptr<clsInventoryInfo>& document, Outcome& out) {
+  out.ruleId = rule->ruleId();
+  out.decoded = BarCodeReader(session_).Decode(out.barCode, rule);
+  if (document) {
+    auto info = document->CloneInventoryInfo();
+    if (info->inventoryId().empty() && set && set->invInfo()) info->setInventoryId(set->invInfo()->inventoryId());
+    session_.BarCodes().VerifyBarCodeSet(out.barCode, info);
+    out.verified = true;
+  }
+}
+
+void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::string& ruleId,
+                              const std::shared_ptr<clsInventoryInfo>& document, Outcome& out) {
   // A GS1 symbol gives the raw element string, its symbology identifier saying how to read it;
   // a plain QR Code may hold a Digital Link. What was read is shown even when no item carries
   // its GTIN.
@@ -81,6 +86,15 @@ void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::shared_
   auto elements = std::make_shared<Gs1ElementString>(Gs1ElementString::Parse(data));
   out.gs1 = elements;
   out.barCode = elements->ToHri();
+  // A barcode of a GS1 rule: the registry finds it in whichever form or field order it was read.
+  BarCodeReader reader(session_);
+  if (auto set = reader.Registered(out.barCode)) {
+    out.barCode = set->barCode();
+    out.registered = true;
+    DecodeAndVerify(reader.RuleFor(out.barCode, ruleId.empty() ? set->ruleId() : ruleId), set, document, out);
+    return;
+  }
+  // Otherwise a supplier's label, received by its GTIN.
   out.decoded = clsGs1Receiver(session_.Context()).Receive(*elements);
   if (document) {
     Gs1Input::Verify(*out.decoded, *document);

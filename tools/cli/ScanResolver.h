@@ -1,6 +1,7 @@
 // Takes a code read from a picture back to the registry: which registered barcode it is (EAN-13
 // adds a check digit to 12-digit barcodes), what its rule decodes it into and, given a document's
-// properties, whether the library accepts it for them. A GS1 symbol is received by its GTIN.
+// properties, whether the library accepts it for them. A GS1 symbol is a registered barcode of a
+// GS1 rule, or else a supplier's label received by its GTIN.
 #pragma once
 
 #include <memory>
@@ -9,6 +10,8 @@
 #include "cli/ImageScanner.h"
 
 namespace quillstone {
+class clsBarCodeRule;
+class clsInventoryBarCodeSet;
 class clsInventoryInfo;
 class Gs1ElementString;
 }
@@ -23,8 +26,7 @@ class ScanResolver {
     std::string scanned;
     std::string symbology;
     std::string symbologyIdentifier;
-    // The fields of a GS1 symbol, which is received by its GTIN rather than looked up in the
-    // registry; nothing for other symbols.
+    // The fields of a GS1 symbol; nothing for other symbols.
     std::shared_ptr<const Gs1ElementString> gs1;
     // The registry text, or the scanned text when it is not registered.
     std::string barCode;
@@ -47,7 +49,12 @@ class ScanResolver {
                   const std::shared_ptr<clsInventoryInfo>& document);
 
  private:
-  void ResolveGs1(const ImageScanner::Code& code, const std::shared_ptr<clsInventoryInfo>& document, Outcome& out);
+  void ResolveGs1(const ImageScanner::Code& code, const std::string& ruleId,
+                  const std::shared_ptr<clsInventoryInfo>& document, Outcome& out);
+  // Decodes out.barCode by `rule` and, given a document, verifies it; `set` is the registry entry
+  // (nothing when not registered), whose item a document without one stands for.
+  void DecodeAndVerify(const std::shared_ptr<clsBarCodeRule>& rule, const std::shared_ptr<clsInventoryBarCodeSet>& set,
+                       const std::shared_ptr<clsInventoryInfo>& document, Outcome& out);
 
   Session& session_;
 };
