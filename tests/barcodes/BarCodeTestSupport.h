@@ -26,17 +26,18 @@ class BarCodeTest : public SystemTest {
 
   void Started() override { bm = sys.GetBarCodeManager(); }
 
-  void StoreRule(const std::string& ruleId, const std::vector<quillstone::test::SegmentDef>& items) {
+  void StoreRule(const std::string& ruleId, const std::vector<quillstone::test::SegmentDef>& items,
+                 const std::string& barCodeType = "1") {
     int16_t length = 0;
     for (const auto& item : items) length = static_cast<int16_t>(length + item.length);
-    conn->Execute("insert into BarCodeRule(ruleId,ruleName,length,barcodeType,description) values(?,?,?,'1','')",
-                  {Variant(ruleId), Variant("规则" + ruleId), Variant(length)});
+    conn->Execute("insert into BarCodeRule(ruleId,ruleName,length,barcodeType,description) values(?,?,?,?,'')",
+                  {Variant(ruleId), Variant("规则" + ruleId), Variant(length), Variant(barCodeType)});
     int32_t index = 0;
     for (const auto& item : items) {
       conn->Execute(
-          "insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue) values(?,?,?,?,?)",
+          "insert into BarCodeRuleItem(ruleId,\"index\",length,itemSourceType,relevantValue,ai) values(?,?,?,?,?,?)",
           {Variant(ruleId), Variant(++index), Variant(int32_t{item.length}), Variant(int32_t{item.type}),
-           Variant(item.relevantValue)});
+           Variant(item.relevantValue), Variant(item.ai)});
     }
   }
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsBarCodeType.h"
+#include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/server/schema/Schema.h"
 #include "rules/RuleTestSupport.h"
 
@@ -80,14 +82,20 @@ TEST_P(Gs1RuleStoreTest, StartingOnAnOlderDatabaseUpgradesItInPlace) {
   EXPECT_EQ(old->ruleItems()->Item(2)->relevantValue(), "AB");
   EXPECT_EQ(old->ruleItems()->Item(1)->ai(), "");
   EXPECT_EQ(Count("select count(*) from InventoryBarCodeSet where cBarCode = 'P001AB' and cRuleId = 'OLD'"), 1);
+  // The old barcode still verifies.
+  auto current = std::make_shared<clsInventoryInfo>();
+  current->setInventoryId("P001");
+  EXPECT_NO_THROW(sys.GetBarCodeManager()->VerifyBarCodeSet("P001AB", current));
 
   auto names = TypeNames();
   EXPECT_EQ(names.size(), 8u);
   EXPECT_EQ(std::count(names.begin(), names.end(), "GS1-128"), 1);
 
   // The upgraded table stores AIs like a new one.
-  auto rule = MakeRule("G2", "纸箱", 16, {{ISTInventory, 14}, {ISTFixed, 2, "01"}});
+  auto rule = MakeRule("G2", "纸箱", 16, {{ISTInventory, 14}, {ISTBatch, 2}});
+  rule->setBarCodeType("GS1-128");
   rule->ruleItems()->Item(1)->setAi("01");
+  rule->ruleItems()->Item(2)->setAi("10");
   rm->CreateRule(rule);
   EXPECT_EQ(rm->LoadRule("G2")->ruleItems()->Item(1)->ai(), "01");
 }

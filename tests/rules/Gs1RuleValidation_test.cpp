@@ -62,6 +62,10 @@ TEST_P(Gs1RuleValidationTest, RefusesMissingUnknownMisplacedAndRepeatedAis) {
 TEST_P(Gs1RuleValidationTest, RefusesLengthsTheAiCannotTake) {
   EXPECT_EQ(Refusal({{{ISTInventory, 13}, "01"}}), "第1个规则项(应用标识符01)的长度必须是14，实为13");
   EXPECT_EQ(Refusal({kGtin, {{ISTBatch, 21}, "10"}}), "第2个规则项(应用标识符10)的长度不能超过20，实为21");
+  // A running SSCC is one digit short: its check digit is computed.
+  EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTSequence, 17, std::string(17, '1')}, "00"}})));
+  EXPECT_EQ(Refusal({{{ISTSequence, 18, std::string(18, '1')}, "00"}}),
+            "第1个规则项(应用标识符00)由流水号生成，长度必须是17(校验位自动计算)，实为18");
 }
 
 TEST_P(Gs1RuleValidationTest, RefusesSourcesThatDoNotFitTheAi) {
@@ -84,11 +88,12 @@ TEST_P(Gs1RuleValidationTest, FixedValuesMustFitTheAiFormat) {
   EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTFixed, 14, "09506000134352"}, "01"}, {{ISTFixed, 6, "251200"}, "17"}})));
 }
 
-TEST_P(Gs1RuleValidationTest, OtherSymbologiesIgnoreAis) {
+TEST_P(Gs1RuleValidationTest, OtherSymbologiesTakeNoAis) {
   auto plain = PlainRule("P1");
   EXPECT_TRUE(rm->VerifyRule(plain));
+  // An AI would make the barcode an element string, which a plain symbology does not carry.
   plain->ruleItems()->Item(1)->setAi("10");
-  EXPECT_TRUE(rm->VerifyRule(plain));
+  EXPECT_NE(FailureText([&] { rm->VerifyRule(plain); }).find("只有GS1条码类型"), std::string::npos);
   plain->ruleItems()->Item(1)->setAi("12345");
   EXPECT_NE(FailureText([&] { rm->VerifyRule(plain); }).find("应用标识符"), std::string::npos);
 }

@@ -1,4 +1,4 @@
-// One item of a rule a test builds: its kind, its length and its relevant value.
+// One item of a rule a test builds: its kind, its length, its relevant value and its GS1 AI.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@ struct SegmentDef {
   ItemSourceType type;
   int16_t length;
   std::string relevantValue = "";
+  std::string ai = "";  // the GS1 application identifier, for rules of a GS1 symbology
 };
 
 }  // namespace quillstone::test

@@ -1,5 +1,5 @@
 // One barcode in memory: the rule it follows, its segments in barcode order, and whether it is
-// abandoned. Its text is its segment values joined.
+// abandoned. Its text is its segment values joined, or for a GS1 rule its element string.
 #pragma once
 
 #include <memory>
@@ -22,7 +22,8 @@ class clsBarCode : public std::enable_shared_from_this<clsBarCode> {
   bool bAbandon() const { return bAbandon_; }
   void setBAbandon(bool v) { bAbandon_ = v; }
 
-  // The segment values in order, nothing added or removed between them.
+  // The segment values in order, nothing added or removed between them. A barcode of a GS1 rule
+  // is its fields in the registry's form, "(01)09506000134352(10)B12".
   std::string barCode() const;
 
   // A new empty segment of this barcode for the rule item; the caller appends it to items().

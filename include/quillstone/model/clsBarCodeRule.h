@@ -43,7 +43,7 @@ class clsBarCodeRule : public ICloneable, public std::enable_shared_from_this<cl
   // A barcode of this rule with one empty segment per rule item, in the same order.
   std::shared_ptr<clsBarCode> CreateBarCode() const;
   // Cuts the text into segments by the items' byte positions; the text must be exactly length()
-  // ANSI bytes long.
+  // ANSI bytes long. A GS1 rule reads the text in any GS1 form and takes each item's field.
   std::shared_ptr<clsBarCode> DecodeBarCode(const std::string& barCode) const;
 
   // The copy gets its own items, each referring to the copy.

@@ -42,6 +42,11 @@ class clsMasterDataItemSource : public clsCommonItemSource {
 
   // Writes the decoded record into the info; by default its code into the property of itemType().
   virtual void WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const;
+  // The segment a record's stored barcode makes under the rule item; by default the barcode.
+  virtual std::string SegmentOf(const std::string& stored, const std::string& code, const RuleItemPtr& ruleItem) const;
+  // The record whose barcode the segment is, or an empty recordset.
+  virtual std::shared_ptr<Recordset> FindBySegment(const std::string& value, const RuleItemPtr& ruleItem) const;
+  const Definition& definition() const { return definition_; }
 
  private:
   std::string LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -77,11 +78,13 @@ void RegistryInputCheck::Check(const clsInventoryInfo& invInfo, const clsBarCode
   TextGuard::RequireCodeText(text, "条形码", kBarCodeChars);
 }
 
-void RegistryInputCheck::CheckSymbology(const clsBarCodeRule& rule, const std::string& barCode) {
+void RegistryInputCheck::CheckSymbology(const clsBarCodeRule& rule, const clsBarCode& barCode) {
+  if (Gs1BarCodeText::IsGs1(rule)) return Gs1BarCodeText::Check(barCode);
   if (!RuleInputChecks::IsEan13(rule.barCodeType(), {})) return;
-  for (char c : barCode) {
+  const std::string text = barCode.barCode();
+  for (char c : text) {
     if (!std::isdigit(static_cast<unsigned char>(c)))
-      RaiseError("EAN-13条码只能由数字组成，条形码'" + TextGuard::Echo(barCode) + "'含有其他字符");
+      RaiseError("EAN-13条码只能由数字组成，条形码'" + TextGuard::Echo(text) + "'含有其他字符");
   }
 }
 

@@ -15,8 +15,9 @@ class RegistryInputCheck {
  public:
   // Raises the library's error naming the first value that cannot be stored as it is.
   static void Check(const clsInventoryInfo& invInfo, const clsBarCode& barCode);
-  // A barcode of a rule whose symbology (named by its catalogue name) takes digits only.
-  static void CheckSymbology(const clsBarCodeRule& rule, const std::string& barCode);
+  // A barcode of a rule whose symbology (named by its catalogue name) takes digits only, and the
+  // fields of a GS1 rule's barcode, each of which its AI must accept.
+  static void CheckSymbology(const clsBarCodeRule& rule, const clsBarCode& barCode);
 };
 
 }  // namespace quillstone

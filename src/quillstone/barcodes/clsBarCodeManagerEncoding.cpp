@@ -115,7 +115,7 @@ bool clsBarCodeManager::VerifyBarCode(const std::shared_ptr<clsInventoryInfo>& i
     VerifyPosition(*invInfo);
     VerifyWarehouse(*invInfo);
 
-    RegistryInputCheck::CheckSymbology(*rule, barCode->barCode());
+    RegistryInputCheck::CheckSymbology(*rule, *barCode);
     result = true;
     auto sources = context->objItemSourceManager();
     barcodes::ForEachSegment(*rule, *barCode, [&](const auto& ruleItem, auto& segment) {

@@ -4,6 +4,7 @@
 
 #include "VisibleInventory.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/ClientRecordset.h"
@@ -133,6 +134,14 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeS
                                   "and " +
                                       visible + ")";
     auto rs = Context()->mConn()->Query(sql, {Variant(barCode)});
+    if (!rs->IsEOF()) {
+      result = ReadBarCodeSet(*rs, false);
+      return;
+    }
+    // A GS1 barcode is registered in one form; scanned raw or as a link it is found by that form.
+    const auto registryForm = Gs1BarCodeText::RegistryForm(barCode);
+    if (!registryForm || *registryForm == barCode) return;
+    rs = Context()->mConn()->Query(sql, {Variant(*registryForm)});
     if (!rs->IsEOF()) result = ReadBarCodeSet(*rs, false);
   });
   return result;
@@ -141,11 +150,10 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeS
 bool clsBarCodeManager::IsInUse(const std::string& barCode) {
   bool used = false;
   TrapAndReraise([&] {
-    if (LoadInventoryBarCodeSet(barCode, true) == nullptr) {
-      RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
-    }
+    auto found = LoadInventoryBarCodeSet(barCode, true);
+    if (found == nullptr) RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
     std::vector<ProcedureParameter> params = {
-        {"cCode", ProcedureParameter::Direction::Input, Variant(barCode), 200},
+        {"cCode", ProcedureParameter::Direction::Input, Variant(found->barCode()), 200},
         {"cRetValue", ProcedureParameter::Direction::Output, Variant(), 60},
     };
     Context()->mConn()->CallProcedure("sp_BarCodeUsed", params);
@@ -167,7 +175,7 @@ void clsBarCodeManager::SetAbandoned(const std::string& barCode, bool abandon) {
       RaiseError(abandon ? "该条形码没有处于正常的使用状态，不能废弃" : "该条形码没有处于废弃状态，不能重用");
     }
     context->mConn()->Execute("update InventoryBarCodeSet set bAbandon=? where cBarCode=?",
-                              {Variant(int32_t{abandon ? 1 : 0}), Variant(barCode)});
+                              {Variant(int32_t{abandon ? 1 : 0}), Variant(found->barCode())});
   });
 }
 
@@ -175,7 +183,10 @@ void clsBarCodeManager::RemoveBarCode(const std::string& barCode) {
   auto context = Context();
   RunWithRight(*context, kRight, "您没有删除条码的权限.", [&] {
     if (IsInUse(barCode)) RaiseError("条码'" + barCode + "'已经被使用，不能删除.");
-    context->mConn()->Execute("delete from InventoryBarCodeSet where cBarCode=?", {Variant(barCode)});
+    // The registry's own text of the barcode, which a GS1 barcode given in another form is not.
+    auto found = LoadInventoryBarCodeSet(barCode, true);
+    const std::string key = found != nullptr ? found->barCode() : barCode;
+    context->mConn()->Execute("delete from InventoryBarCodeSet where cBarCode=?", {Variant(key)});
   });
 }
 

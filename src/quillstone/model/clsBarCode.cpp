@@ -1,5 +1,7 @@
 #include "quillstone/model/clsBarCode.h"
 
+#include "quillstone/model/Gs1BarCodeText.h"
+
 namespace quillstone {
 
 const std::shared_ptr<BarCodeItemCollection>& clsBarCode::items() const {
@@ -8,6 +10,7 @@ const std::shared_ptr<BarCodeItemCollection>& clsBarCode::items() const {
 }
 
 std::string clsBarCode::barCode() const {
+  if (Gs1BarCodeText::IsGs1(*this)) return Gs1BarCodeText::Text(*this);
   std::string text;
   for (const auto& item : *items()) text += item->value();
   return text;

@@ -1,5 +1,6 @@
 #include "quillstone/model/clsBarCodeRule.h"
 
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -75,6 +76,11 @@ std::shared_ptr<clsBarCode> clsBarCodeRule::CreateBarCode() const {
 }
 
 std::shared_ptr<clsBarCode> clsBarCodeRule::DecodeBarCode(const std::string& barCode) const {
+  if (Gs1BarCodeText::IsGs1(*this)) {
+    auto decoded = CreateBarCode();
+    Gs1BarCodeText::Cut(*this, barCode, *decoded);
+    return decoded;
+  }
   Assert(AnsiLength(barCode) == length_, "条码长度不等于对应规则定义的长度,规则要求长度为" + std::to_string(length_));
   const std::string ansi = ToAnsi(barCode);
   auto decoded = CreateBarCode();

@@ -67,6 +67,14 @@ void CheckSource(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) 
 
 void CheckLength(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
   const std::string code(ai.code);
+  // A running number leaves the check digit to be computed over it.
+  if (ai.check == Gs1Check::CheckDigit && item.itemType() == ISTSequence) {
+    if (item.length() + 1 != ai.maxLength) {
+      RaiseError(ItemName(position, code) + "由流水号生成，长度必须是" + std::to_string(ai.maxLength - 1) +
+                 "(校验位自动计算)，实为" + std::to_string(item.length()));
+    }
+    return;
+  }
   if (ai.fixedLength() && item.length() != ai.maxLength) {
     RaiseError(ItemName(position, code) + "的长度必须是" + std::to_string(ai.maxLength) + "，实为" +
                std::to_string(item.length()));

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -89,7 +90,13 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
     RaiseError("条码类型'" + TextGuard::Echo(rule.barCodeType()) + "'不存在，请使用条码类型表中的类型");
   }
   if (IsEan13(rule.barCodeType(), types)) CheckEan13(rule);
-  if (IsGs1(rule.barCodeType(), types)) Gs1RuleChecks::Check(rule);
+  if (IsGs1(rule.barCodeType(), types)) {
+    Gs1RuleChecks::Check(rule);
+  } else if (Gs1BarCodeText::IsGs1(rule)) {
+    // An AI makes the barcode an element string, which only a GS1 symbology carries.
+    RaiseError("只有GS1条码类型(GS1-128、GS1 DataMatrix、GS1 QR Code)的条码规则才能为规则项指定应用标识符，规则'" +
+               TextGuard::Echo(rule.ruleId()) + "'的条码类型为'" + TextGuard::Echo(rule.barCodeType()) + "'");
+  }
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;

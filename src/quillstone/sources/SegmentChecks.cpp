@@ -1,5 +1,6 @@
 #include "SegmentChecks.h"
 
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -35,6 +36,14 @@ void CheckTrimmedSegmentLength(const std::string& value, int16_t required, const
 void CheckSegmentLength(const std::string& value, int16_t required, const std::string& prefix) {
   int n = AnsiLength(value);
   if (n != required) RaiseError(prefix + std::to_string(required) + " ，实际长度 " + std::to_string(n));
+}
+
+bool CheckVariableFieldLength(const std::string& value, const clsBarCodeRuleItem& item, const std::string& prefix) {
+  if (!Gs1BarCodeText::VariableLength(item)) return false;
+  const int n = AnsiLength(Trim(value));
+  if (n < 1 || n > item.length())
+    RaiseError(prefix + "1-" + std::to_string(item.length()) + ",实际长度为 " + std::to_string(n));
+  return true;
 }
 
 std::string LengthPrefix(const std::string& name) { return name + "的条码长度与条码规则中规定的长度不一致，要求长度 "; }

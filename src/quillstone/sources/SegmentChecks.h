@@ -34,6 +34,11 @@ void CheckTrimmedSegmentLength(const std::string& value, int16_t required, const
 // prefix & required & " ，实际长度 " & length.
 void CheckSegmentLength(const std::string& value, int16_t required, const std::string& prefix);
 
+// A GS1 field of variable length is 1 up to the item's length long, without surrounding blanks;
+// prefix & "1-" & length & ",实际长度为 " & its length. Answers whether the item is such a field,
+// whose length is then checked; other items are left to the fixed-length checks.
+bool CheckVariableFieldLength(const std::string& value, const clsBarCodeRuleItem& item, const std::string& prefix);
+
 // The length prefix of a segment named by `name` (a free item's display name).
 std::string LengthPrefix(const std::string& name);
 

@@ -20,10 +20,10 @@ bool clsBatchItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCodeIt
                                 const RuleItemPtr& ruleItem) {
   RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
   const std::string& value = barCodeItem->value();
+  const std::string prefix = "批号的长度与条码规则中规定的长度不一致，要求长度为  ";
   int n = AnsiLength(value);
-  if (n != ruleItem->length())
-    RaiseError("批号的长度与条码规则中规定的长度不一致，要求长度为  " + std::to_string(ruleItem->length()) +
-               ",实际长度为 " + std::to_string(n));
+  if (!CheckVariableFieldLength(value, *ruleItem, prefix) && n != ruleItem->length())
+    RaiseError(prefix + std::to_string(ruleItem->length()) + ",实际长度为 " + std::to_string(n));
   // A text compared with a variant is a text comparison; a Null batch number is never different.
   const Variant& batchNo = invInfo->batchNo();
   if (!batchNo.isNull()) CheckSegmentValue(value, batchNo.toString(), "批号与条码值不一致，要求条码值'");

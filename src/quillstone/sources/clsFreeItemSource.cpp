@@ -79,7 +79,8 @@ bool clsFreeItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCodeIte
   TrapAndReraise([&] {
     RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
     const std::string& value = barCodeItem->value();
-    CheckSegmentLength(value, ruleItem->length(), LengthPrefix(freeItemName_));
+    if (!CheckVariableFieldLength(value, *ruleItem, LengthPrefix(freeItemName_)))
+      CheckSegmentLength(value, ruleItem->length(), LengthPrefix(freeItemName_));
     std::string freeValue = GetFreeValue(*invInfo);
     std::optional<std::string> stored = FindFreeBarCode(freeValue);
     if (!stored) RaiseError("基础档案中找不到" + freeItemName_ + "'" + freeValue + "'");

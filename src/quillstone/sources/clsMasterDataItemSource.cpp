@@ -16,7 +16,7 @@ void clsMasterDataItemSource::InitSource(const std::shared_ptr<clsContext>& cont
 
 std::string clsMasterDataItemSource::LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const {
   auto barCode = FirstField(*context()->mConn(), definition_.lookupSql, {Variant(code)}, "cBarCode");
-  if (barCode) return NullToStr(*barCode);
+  if (barCode) return SegmentOf(NullToStr(*barCode), code, ruleItem);
   return definition_.missingEncodesBlanks ? Blanks(ruleItem->length()) : std::string();
 }
 
@@ -38,7 +38,7 @@ bool clsMasterDataItemSource::Verify(const InventoryInfoPtr& invInfo, const BarC
     std::string code = NullToStr(invInfo->InventoryProperty(itemType()));
     auto record = context()->mConn()->Query(definition_.verifySql, {Variant(code)});
     if (record->IsEOF()) RaiseError(definition_.notFoundPrefix + code + "'");
-    std::string stored = FieldText(*record, "cBarCode");
+    std::string stored = SegmentOf(FieldText(*record, "cBarCode"), code, ruleItem);
     if (stored != value)
       RaiseError(definition_.mismatchPrefix + stored + "'，但实际条码为'" + value + "'");
     result = true;
@@ -51,10 +51,20 @@ void clsMasterDataItemSource::Decode(InventoryInfoPtr& invInfo, const RuleItemPt
   RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
   TrapAndReraise([&] {
     const std::string& value = barCodeItem->value();
-    auto record = context()->mConn()->Query(definition_.decodeSql, {Variant(value)});
+    auto record = FindBySegment(value, ruleItem);
     if (record->IsEOF()) RaiseError("找不到指定条码'" + value + definition_.decodeSuffix);
     WriteDecoded(*record, *invInfo);
   });
+}
+
+std::string clsMasterDataItemSource::SegmentOf(const std::string& stored, const std::string& /*code*/,
+                                              const RuleItemPtr& /*ruleItem*/) const {
+  return stored;
+}
+
+std::shared_ptr<Recordset> clsMasterDataItemSource::FindBySegment(const std::string& value,
+                                                                  const RuleItemPtr& /*ruleItem*/) const {
+  return context()->mConn()->Query(definition_.decodeSql, {Variant(value)});
 }
 
 void clsMasterDataItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {

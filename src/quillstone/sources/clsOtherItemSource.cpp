@@ -9,8 +9,9 @@ namespace quillstone {
 bool clsOtherItemSource::Verify(const InventoryInfoPtr& invInfo, const BarCodeItemPtr& barCodeItem,
                                 const RuleItemPtr& ruleItem) {
   RequireSegmentArguments(invInfo, ruleItem, barCodeItem);
-  CheckTrimmedSegmentLength(barCodeItem->value(), ruleItem->length(),
-                            "其它项的条码长度与条码规则中规定的长度不一致，要求长度为 ");
+  const char* const prefix = "其它项的条码长度与条码规则中规定的长度不一致，要求长度为 ";
+  if (!CheckVariableFieldLength(barCodeItem->value(), *ruleItem, prefix))
+    CheckTrimmedSegmentLength(barCodeItem->value(), ruleItem->length(), prefix);
   return true;
 }
 

@@ -1,0 +1,148 @@
+#include "quillstone/model/Gs1BarCodeText.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "quillstone/gs1/Gs1AiTable.h"
+#include "quillstone/gs1/Gs1ElementString.h"
+#include "quillstone/gs1/Gs1Validator.h"
+#include "quillstone/model/clsBarCode.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsBarCodeRuleItem.h"
+#include "quillstone/platform/Error.h"
+#include "quillstone/server/TextGuard.h"
+#include "quillstone/server/modFunctionDefine.h"
+
+namespace quillstone {
+namespace {
+
+using Field = std::pair<std::string, std::string>;
+
+const Gs1Ai* AiOf(const clsBarCodeRuleItem& item) {
+  if (item.ai().empty()) return nullptr;
+  return Gs1AiTable::Find(Trim(item.ai()));
+}
+
+std::string Hri(std::vector<Field> fields) {
+  std::stable_sort(fields.begin(), fields.end(), [](const Field& a, const Field& b) { return a.first < b.first; });
+  std::string text;
+  for (const auto& [ai, value] : fields) text += "(" + ai + ")" + value;
+  return text;
+}
+
+std::vector<Field> FieldsOf(const clsBarCode& barCode) {
+  std::vector<Field> fields;
+  for (const auto& segment : *barCode.items()) {
+    const auto& item = segment->ruleItem();
+    if (item == nullptr) continue;
+    fields.emplace_back(Trim(item->ai()), Gs1BarCodeText::FieldValue(*item, segment->value()));
+  }
+  return fields;
+}
+
+std::string SegmentValue(const clsBarCodeRuleItem& item, std::string_view fieldValue) {
+  if (Gs1BarCodeText::CheckDigitAppended(item)) fieldValue.remove_suffix(1);
+  return std::string(fieldValue);
+}
+
+}  // namespace
+
+bool Gs1BarCodeText::IsGs1(const clsBarCodeRule& rule) {
+  for (const auto& item : *rule.ruleItems())
+    if (item != nullptr && !item->ai().empty()) return true;
+  return false;
+}
+
+bool Gs1BarCodeText::IsGs1(const clsBarCode& barCode) {
+  for (const auto& segment : *barCode.items())
+    if (segment != nullptr && segment->ruleItem() != nullptr && !segment->ruleItem()->ai().empty()) return true;
+  return false;
+}
+
+bool Gs1BarCodeText::VariableLength(const clsBarCodeRuleItem& item) {
+  const Gs1Ai* ai = AiOf(item);
+  return ai != nullptr && !ai->fixedLength();
+}
+
+bool Gs1BarCodeText::CheckDigitAppended(const clsBarCodeRuleItem& item) {
+  const Gs1Ai* ai = AiOf(item);
+  return ai != nullptr && ai->check == Gs1Check::CheckDigit && item.itemType() == ISTSequence &&
+         item.length() + 1 == ai->maxLength;
+}
+
+std::string Gs1BarCodeText::FieldValue(const clsBarCodeRuleItem& item, const std::string& segmentValue) {
+  if (VariableLength(item)) return Trim(segmentValue);
+  if (!CheckDigitAppended(item)) return segmentValue;
+  for (char c : segmentValue)
+    if (c < '0' || c > '9') return segmentValue;  // refused by the AI's check, not here
+  return segmentValue + static_cast<char>('0' + Gs1Validator::CheckDigitFor(segmentValue));
+}
+
+std::string Gs1BarCodeText::Text(const clsBarCode& barCode) { return Hri(FieldsOf(barCode)); }
+
+void Gs1BarCodeText::Check(const clsBarCode& barCode) {
+  Gs1ElementString fields;
+  for (const auto& [ai, value] : FieldsOf(barCode)) fields.Add(ai, value);
+}
+
+void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const std::string& text, clsBarCode& into) {
+  const Gs1ElementString fields = Gs1ElementString::Parse(text);
+  const RuleItemCollection& items = *rule.ruleItems();
+  const BarCodeItemCollection& segments = *into.items();
+  for (int i = 1; i <= items.Count(); ++i) {
+    const auto& item = *items.Item(i);
+    const auto value = fields.Find(Trim(item.ai()));
+    if (!value) {
+      RaiseError("条码'" + TextGuard::Echo(text) + "'中没有条码规则'" + TextGuard::Echo(rule.ruleId()) +
+                 "'的应用标识符(" + TextGuard::Echo(item.ai()) + ")");
+    }
+    segments.Item(i)->setValue(SegmentValue(item, *value));
+  }
+  if (fields.size() != items.Count()) {
+    for (const auto& element : fields.Elements()) {
+      bool inRule = false;
+      for (const auto& item : items) inRule = inRule || Trim(item->ai()) == element.ai->code;
+      if (!inRule) {
+        RaiseError("条码'" + TextGuard::Echo(text) + "'含有条码规则'" + TextGuard::Echo(rule.ruleId()) +
+                   "'之外的应用标识符(" + std::string(element.ai->code) + ")");
+      }
+    }
+  }
+}
+
+std::optional<std::string> Gs1BarCodeText::Gtin14(const std::string& itemBarCode) {
+  const std::string digits = Trim(itemBarCode);
+  const std::size_t n = digits.size();
+  if (n != 8 && n != 12 && n != 13 && n != 14) return std::nullopt;
+  for (char c : digits)
+    if (c < '0' || c > '9') return std::nullopt;
+  if (digits.back() - '0' != Gs1Validator::CheckDigitFor(std::string_view(digits).substr(0, n - 1)))
+    return std::nullopt;
+  return std::string(14 - n, '0') + digits;
+}
+
+std::vector<std::string> Gs1BarCodeText::GtinForms(const std::string& gtin14) {
+  std::vector<std::string> forms{gtin14};
+  for (std::size_t n : {13u, 12u, 8u}) {
+    if (gtin14.size() != 14) break;
+    const std::size_t zeros = 14 - n;
+    if (gtin14.compare(0, zeros, std::string(zeros, '0')) == 0) forms.push_back(gtin14.substr(zeros));
+  }
+  return forms;
+}
+
+std::optional<std::string> Gs1BarCodeText::RegistryForm(const std::string& text) {
+  Gs1ElementString fields;
+  try {
+    fields.Assign(text);
+  } catch (const Error&) {
+    return std::nullopt;
+  }
+  std::vector<Field> pairs;
+  for (const auto& element : fields.Elements()) pairs.emplace_back(element.ai->code, element.value);
+  return Hri(std::move(pairs));
+}
+
+}  // namespace quillstone
