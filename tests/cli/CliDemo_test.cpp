@@ -25,6 +25,11 @@ TEST(CliDemoTest, EveryRegisteredBarcodeIsScannedDecodedAndVerified) {
     EXPECT_TRUE(std::filesystem::exists(b["label"].get<std::string>()));
   }
   EXPECT_EQ(doc["barcodes"][0]["symbology"], "Code 128");
+  // The maker's own GS1 DataMatrix labels come back to their registry entries too.
+  int gs1 = 0;
+  for (const auto& b : doc["barcodes"])
+    if (b["symbology"] == "GS1 DataMatrix" && b["barCode"].get<std::string>().starts_with("(01)06920000000012")) ++gs1;
+  EXPECT_GE(gs1, 2);
   bool refusedWhileAbandoned = false;
   for (const auto& line : doc["maintenance"])
     refusedWhileAbandoned |= line.get<std::string>().find("已被封存，不能使用") != std::string::npos;
@@ -38,6 +43,12 @@ TEST(CliDemoTest, EveryRegisteredBarcodeIsScannedDecodedAndVerified) {
             std::string::npos)
       << second.out;
   EXPECT_NE(second.out.find(doc["barcodes"][0]["barCode"].get<std::string>()), std::string::npos);
+  EXPECT_NE(second.out.find("Digital Link: https://id.gs1.org/01/06920000000012/10/"), std::string::npos) << second.out;
+  std::size_t found = 0;
+  for (auto at = second.out.find("found and verified"); at != std::string::npos;
+       at = second.out.find("found and verified", at + 1))
+    ++found;
+  EXPECT_EQ(found, 3u) << "HRI, raw and Digital Link\n" << second.out;
 }
 
 TEST(CliDemoTest, AFolderTheDemoDidNotMakeIsLeftAlone) {

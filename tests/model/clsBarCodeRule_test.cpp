@@ -66,6 +66,14 @@ TEST(ModelBarCodeRule, RuleContentRendersEachKindOfItem) {
   AddItem(rule, ISTMassDay, 14, 3, "保质期", "天数");
   AddItem(rule, ISTSequence, 17, 4, "流水号", "0001");
   EXPECT_EQ(rule->RuleContent(), "S(6)+'A'+D(yymmdd)+''+保质期(天数)+流水号(4)");
+
+  // GS1 items are led by the AI they fill.
+  auto gs1 = MakeRule(20);
+  AddItem(gs1, ISTInventory, 1, 14, "存货");
+  AddItem(gs1, ISTDisableDate, 15, 6, "失效日期", "yymmdd");
+  gs1->ruleItems()->Item(1)->setAi("01");
+  gs1->ruleItems()->Item(2)->setAi("17");
+  EXPECT_EQ(gs1->RuleContent(), "(01)存货(14)+(17)失效日期(yymmdd)");
 }
 
 TEST(ModelBarCodeRule, ItemTotalLengthSumsWithOverflowCheck) {

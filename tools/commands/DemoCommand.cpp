@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "cli/DatabaseSetup.h"
+#include "cli/Gs1Input.h"
 #include "cli/ImageScanner.h"
 #include "cli/JsonOutput.h"
 #include "cli/Label.h"
@@ -24,6 +25,7 @@
 #include "demo/DemoScript.h"
 #include "demo/DemoWorkspace.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
@@ -82,10 +84,12 @@ void DemoCommand::CreateDatabase(Session& session) {
   auto conn = session.OpenConnection(false);
   DatabaseSetup::Create(*conn, true);
   DemoScript::AddDatedItem(*conn);
+  DemoScript::AddGs1Item(*conn);
   conn->Close();
   if (session.json()) return;
-  std::cout << "  " << session.DbLabel() << ": tables created, demo data set loaded, and item "
-            << DemoScript::DatedItem() << " 草莓酸奶 added (batches, 30-day shelf life, free item 3 产地)\n"
+  std::cout << "  " << session.DbLabel() << ": tables created, demo data set loaded, and items "
+            << DemoScript::DatedItem() << " 草莓酸奶 (batches, 30-day shelf life, free item 3 产地) and "
+            << DemoScript::Gs1Item() << " 有机纯牛奶 (GTIN-13 6920000000012, batches, 30-day shelf life) added\n"
             << "  working as user " << session.options().user << " on login date " << session.LoginDateText() << '\n';
 }
 
@@ -217,6 +221,28 @@ void DemoCommand::ScanBack(Session& session) {
   if (!session.json() && food != entries_.end() && food->decodedInfo) {
     std::cout << "  " << food->set->barCode() << " decodes into:\n";
     RecordView::PropertyTable(*food->decodedInfo).Print(std::cout, 4);
+  }
+  ShowGs1Forms(session);
+}
+
+void DemoCommand::ShowGs1Forms(Session& session) {
+  const auto gs1 = std::find_if(entries_.begin(), entries_.end(), [](const Entry& e) {
+    return e.ruleId == "GS1MILK" && e.verified && e.decodedInfo;
+  });
+  if (gs1 == entries_.end()) return;
+  if (!session.json()) std::cout << "  a GS1 barcode in each form a scanner may give:\n";
+  const auto fields = Gs1ElementString::Parse(gs1->set->barCode());
+  const std::pair<std::string, std::string> forms[] = {
+      {"HRI", fields.ToHri()}, {"raw", fields.ToRaw("]d2")}, {"Digital Link", fields.ToDigitalLink()}};
+  for (const auto& [name, text] : forms) {
+    std::string outcome = "found and verified";
+    try {
+      session.BarCodes().VerifyBarCodeSet(text, gs1->decodedInfo->CloneInventoryInfo());
+    } catch (const Error& e) {
+      outcome = "refused: " + e.description();
+      gs1->verified = false;
+    }
+    if (!session.json()) std::cout << "  " << name << ": " << Gs1Input::Visible(text) << "  " << outcome << '\n';
   }
 }
 

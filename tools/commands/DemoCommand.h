@@ -44,6 +44,8 @@ class DemoCommand : public Command {
   void Register(Session& session);
   void PrintLabels(Session& session, const DemoWorkspace& workspace);
   void ScanBack(Session& session);
+  // A registered GS1 barcode is found from its raw scanner data and its Digital Link as well.
+  void ShowGs1Forms(Session& session);
   void Maintain(Session& session);
   int Summarise(Session& session, const DemoWorkspace& workspace);
 

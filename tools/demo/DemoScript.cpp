@@ -12,6 +12,13 @@ void DemoScript::AddDatedItem(Connection& conn) {
       "('F003', '草莓酸奶', '200g', '0301001', '300003', '03', '0301', '2002-01-01', 1, 1, 1, 30, 1)");
 }
 
+void DemoScript::AddGs1Item(Connection& conn) {
+  conn.Execute(
+      "insert into Inventory (cInvCode, cInvName, cInvStd, cInvCCode, cBarCode, cGroupCode, cComUnitCode, dSDate, "
+      "bBarCode, bInvBatch, bInvQuality, iMassDate) values "
+      "('F005', '有机纯牛奶', '250ml', '0301', '6920000000012', '03', '0301', '2002-01-01', 1, 1, 1, 30)");
+}
+
 void DemoScript::AddSupplierItem(Connection& conn) {
   conn.Execute(
       "insert into Inventory (cInvCode, cInvName, cInvStd, cInvCCode, cBarCode, cGroupCode, cComUnitCode, dSDate, "
@@ -62,6 +69,17 @@ std::vector<nlohmann::json> DemoScript::Rules() {
                          {{"itemType", "ISTFree2"}, {"length", 1}},
                          {{"itemType", "ISTSequence"}, {"length", 3}, {"relevantValue", "001"}},
                      })}},
+      json{{"ruleId", "GS1MILK"},
+           {"ruleName", "乳品GS1码"},
+           {"length", 46},
+           {"barCodeType", "GS1 DataMatrix"},
+           {"description", "GTIN, expiry, batch and serial as GS1 fields"},
+           {"items", json::array({
+                         {{"itemType", "ISTInventory"}, {"length", 14}, {"ai", "01"}},
+                         {{"itemType", "ISTDisableDate"}, {"length", 6}, {"relevantValue", "yymmdd"}, {"ai", "17"}},
+                         {{"itemType", "ISTBatch"}, {"length", 20}, {"ai", "10"}},
+                         {{"itemType", "ISTSequence"}, {"length", 6}, {"relevantValue", "000001"}, {"ai", "21"}},
+                     })}},
   };
 }
 
@@ -70,6 +88,7 @@ std::vector<DemoScript::Assignment> DemoScript::Assignments() {
       {false, "01", "PHONE"},  // class 电子产品: every phone below it
       {false, "02", "SHIRT"},  // class 服装
       {true, "F003", "FOOD"},  // one item
+      {true, "F005", "GS1MILK"},
   };
 }
 
@@ -77,7 +96,7 @@ std::vector<DemoScript::Registration> DemoScript::Registrations() {
   return {
       {"P001", 3, "", false, 0, ""},          {"P002", 1, "", false, 0, ""},  {"F003", 2, "LOT001", true, 3, "北京"},
       {"F003", 2, "LOT002", true, 3, "上海"}, {"S001", 1, "", false, 2, "S"}, {"S001", 1, "", false, 2, "M"},
-      {"S001", 1, "", false, 2, "L"},
+      {"S001", 1, "", false, 2, "L"},        {"F005", 3, "M2412A", true, 0, ""},
   };
 }
 

@@ -1,4 +1,4 @@
-// What the demo does, as data: the extra master-data items it needs, its three rules, their
+// What the demo does, as data: the extra master-data items it needs, its four rules, their
 // assignments, the barcodes it registers, and the supplier label it receives.
 #pragma once
 
@@ -35,6 +35,10 @@ class DemoScript {
   // dated rule needs one, so the demo adds it to the host's master data, as the ERP would.
   static void AddDatedItem(Connection& conn);
   static const char* DatedItem() { return "F003"; }
+
+  // An item the maker labels itself in GS1: master data keeps its GTIN-13.
+  static void AddGs1Item(Connection& conn);
+  static const char* Gs1Item() { return "F005"; }
 
   // An item bought from a supplier whose cartons carry GS1 labels: master data keeps its GTIN-13,
   // the label its 14-digit form, with batch, production and expiry dates (from `today`) and a serial.

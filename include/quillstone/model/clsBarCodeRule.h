@@ -36,7 +36,7 @@ class clsBarCodeRule : public ICloneable, public std::enable_shared_from_this<cl
   // A new item of this rule placed after the current last item and running to the end of the
   // barcode. It is not added to ruleItems(); the caller adds it.
   std::shared_ptr<clsBarCodeRuleItem> CreateRuleItem(ItemSourceType itemType);
-  // One line describing the items, e.g. S(6)+'A'+D(yymmdd).
+  // One line describing the items, e.g. S(6)+'A'+D(yymmdd); a GS1 item is led by its AI, (17)D(yymmdd).
   std::string RuleContent() const;
   // Sum of the item lengths; a sum past 32767 raises overflow.
   int16_t ItemTotalLength() const;

@@ -45,6 +45,7 @@ std::string clsBarCodeRule::RuleContent() const {
   std::string content;
   for (const auto& item : *ruleItems()) {
     if (!content.empty()) content += "+";
+    if (!item->ai().empty()) content += "(" + item->ai() + ")";
     switch (item->itemType()) {
       case ISTFixed:
         content += "'" + item->relevantValue() + "'";
