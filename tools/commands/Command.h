@@ -3,6 +3,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
+
+#include "cli/Gs1Input.h"
 
 namespace quillstone::cli {
 
@@ -23,6 +26,14 @@ class Command {
     CLI::App* app = parent.add_subcommand(name, description);
     app->fallthrough();
     return app;
+  }
+
+  // The barcode a subcommand works on. GS1 data may be typed in any form, with <GS> for the
+  // group separator, which becomes the separator itself.
+  static CLI::Option* AddBarCode(CLI::App& app, std::string& target) {
+    return app.add_option("BARCODE", target, "Barcode text")
+        ->required()
+        ->transform([](std::string text) { return Gs1Input::FromCommandLine(text); });
   }
 
   CLI::App* app_ = nullptr;

@@ -15,14 +15,16 @@ namespace quillstone::cli {
 
 void DecodeCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "decode", "Decode a barcode into inventory properties");
-  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+  AddBarCode(*app_, barCode_);
   app_->add_option("--rule", ruleId_, "Rule to decode by (default: the rule the barcode was registered under)");
   app_->add_flag("--gs1", gs1_, "The text is GS1 data (found by itself for HRI, links and data with <GS>)");
 }
 
 int DecodeCommand::Run(Session& session) {
-  if (gs1_ || (ruleId_.empty() && Gs1Input::LooksLikeGs1(barCode_))) return Gs1Input::PrintReceived(session, barCode_);
   BarCodeReader reader(session);
+  // GS1 data is a supplier's label unless it is a barcode registered under this system's GS1 rules.
+  const bool gs1 = gs1_ || (ruleId_.empty() && Gs1Input::LooksLikeGs1(barCode_));
+  if (gs1 && (!ruleId_.empty() || !reader.Registered(barCode_))) return Gs1Input::PrintReceived(session, barCode_);
   auto rule = reader.RuleFor(barCode_, ruleId_);
   auto info = reader.Decode(barCode_, rule);
   // A named rule decodes any text: the item it names is shown only within the user's data rights.
@@ -32,7 +34,7 @@ int DecodeCommand::Run(Session& session) {
         {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});
     return 0;
   }
-  std::cout << barCode_ << "  rule " << rule->ruleId() << ": " << rule->RuleContent() << "\n\n";
+  std::cout << Gs1Input::Visible(barCode_) << "  rule " << rule->ruleId() << ": " << rule->RuleContent() << "\n\n";
   RecordView::PropertyTable(*info).Print(std::cout, 2);
   return 0;
 }

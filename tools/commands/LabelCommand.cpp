@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/CliError.h"
+#include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/LabelBatch.h"
 #include "cli/LabelMetrics.h"
@@ -53,7 +54,7 @@ int LabelCommand::Run(Session& session) {
   if (sheet_.sheetGiven()) sheet_.Check();
 
   LabelBatch batch(session);
-  for (const auto& code : barCodes_) batch.Add(code, ruleId_);
+  for (const auto& code : barCodes_) batch.Add(Gs1Input::FromCommandLine(code), ruleId_);
 
   std::string report;
   nlohmann::json doc = Output(batch, format, report);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
@@ -32,7 +33,7 @@ Words WordsFor(RegistryChangeCommand::Change change) {
 void RegistryChangeCommand::Attach(CLI::App& parent) {
   const Words words = WordsFor(change_);
   app_ = AddSubcommand(parent, words.name, words.help);
-  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+  AddBarCode(*app_, barCode_);
 }
 
 int RegistryChangeCommand::Run(Session& session) {
@@ -50,7 +51,7 @@ int RegistryChangeCommand::Run(Session& session) {
   }
   const Words words = WordsFor(change_);
   JsonOutput::Report(session.json(), {{"barCode", barCode_}, {words.done, true}},
-                     "Barcode " + barCode_ + " " + words.done);
+                     "Barcode " + Gs1Input::Visible(barCode_) + " " + words.done);
   return 0;
 }
 

@@ -14,7 +14,7 @@ namespace quillstone::cli {
 
 void ShowCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "show", "Show a registered barcode");
-  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+  AddBarCode(*app_, barCode_);
 }
 
 int ShowCommand::Run(Session& session) {

@@ -14,13 +14,15 @@ namespace quillstone::cli {
 
 void VerifyCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "verify", "Check a registered barcode against a document's item and properties");
-  app_->add_option("BARCODE", barCode_, "Barcode text")->required();
+  AddBarCode(*app_, barCode_);
   properties_.AddTo(*app_, true);
   app_->add_flag("--gs1", gs1_, "The text is GS1 data (found by itself for HRI, links and data with <GS>)");
 }
 
 int VerifyCommand::Run(Session& session) {
-  if (gs1_ || Gs1Input::LooksLikeGs1(barCode_)) return VerifyGs1(session);
+  // GS1 data that is no barcode of this system's GS1 rules is a supplier's label.
+  if ((gs1_ || Gs1Input::LooksLikeGs1(barCode_)) && !BarCodeReader(session).Registered(barCode_))
+    return VerifyGs1(session);
   std::string item = properties_.item();
   if (!properties_.hasItem()) {
     // Without --item the document is taken to be about the registered item; an unknown barcode
@@ -31,7 +33,7 @@ int VerifyCommand::Run(Session& session) {
   auto info = properties_.Make(item);
   session.BarCodes().VerifyBarCodeSet(barCode_, info);
   JsonOutput::Report(session.json(), {{"barCode", barCode_}, {"inventoryId", item}, {"verified", true}},
-                     "Barcode " + barCode_ + " is valid for item " + item);
+                     "Barcode " + Gs1Input::Visible(barCode_) + " is valid for item " + item);
   return 0;
 }
 
