@@ -25,6 +25,7 @@ struct Item {
   ItemSourceType type;
   int16_t length;
   const char* relevantValue;
+  const char* ai = "";  // a GS1 rule's items name their AIs
 };
 
 std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& id, const std::vector<Item>& items) {
@@ -37,6 +38,8 @@ std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& id, const std::vecto
     auto item = rule->CreateRuleItem(def.type);
     item->setLength(def.length);
     item->setRelevantValue(def.relevantValue);
+    item->setAi(def.ai);
+    if (*def.ai != '\0') rule->setBarCodeType("GS1 DataMatrix");
     rule->ruleItems()->Add(item);
     length = static_cast<int16_t>(length + def.length);
   }
@@ -76,6 +79,13 @@ const std::vector<std::shared_ptr<clsBarCodeRule>>& Rules() {
         MakeRule(
             "FZ4",
             {{ISTMadeDate, 4, "yymm"}, {ISTDisableDate, 6, "yyyymm"}, {ISTMassDay, 2, "月数"}, {ISTUnitCost, 9, "0"}}),
+        // A GS1 rule: texts in any GS1 form, cut by AI rather than by position.
+        MakeRule("FZ5", {{ISTInventory, 14, "", "01"},
+                         {ISTMadeDate, 6, "yymmdd", "11"},
+                         {ISTDisableDate, 6, "yymmdd", "17"},
+                         {ISTBatch, 20, "", "10"},
+                         {ISTFree1, 4, "", "21"},
+                         {ISTOther, 8, "", "37"}}),
     };
     auto rm = quillstone::fuzz::DemoSystem().GetRuleManager();
     for (auto& rule : made) {
@@ -103,7 +113,10 @@ std::vector<std::string> Pieces(const std::string& text) {
 
 void Decode(const std::shared_ptr<clsBarCodeRule>& rule, const std::string& text) {
   auto info = std::make_shared<clsInventoryInfo>();
-  quillstone::fuzz::DemoSystem().GetBarCodeManager()->DecodeBarCode(text, rule, info);
+  auto barCodes = quillstone::fuzz::DemoSystem().GetBarCodeManager();
+  // The registry lookup reads a GS1 text in any of its forms.
+  barCodes->LoadInventoryBarCodeSet(text, true);
+  barCodes->DecodeBarCode(text, rule, info);
 }
 
 void Encode(const std::shared_ptr<clsBarCodeRule>& rule, const std::vector<std::string>& p) {

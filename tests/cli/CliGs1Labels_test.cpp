@@ -225,6 +225,9 @@ TEST_P(CliGs1LabelsTest, Gs1_128LabelsCarryTheGs1FormInPngAndZpl) {
   const std::string dm = ReadText(File("dm.zpl"));
   EXPECT_NE(dm.find(",200,0,0,6,#^"), std::string::npos) << dm;
   EXPECT_EQ(FieldDataAfter(dm, "^BX"), "#1010950600013435210LOT7#11727123121000001");
+  // On a 50 mm label the text under the symbol breaks between two fields rather than losing its end.
+  EXPECT_NE(dm.find("^FD(01)09506000134352(10)LOT7^FS"), std::string::npos) << dm;
+  EXPECT_NE(dm.find("^FD(17)271231(21)000001^FS"), std::string::npos) << dm;
 }
 
 TEST_P(CliGs1LabelsTest, RefusesWhatAGs1SymbologyCannotPrint) {

@@ -11,6 +11,7 @@
 #include "cli/CairoHandles.h"
 #include "cli/CliError.h"
 #include "cli/EncodedSymbol.h"
+#include "cli/LabelCaption.h"
 #include "cli/LabelMetrics.h"
 #include "cli/LabelText.h"
 
@@ -80,9 +81,15 @@ void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double
     name.DrawCentred(cr, w / 2, top);
     top += name.height() + gap;
   }
-  const LabelText caption(cr, symbol.humanReadable(), CaptionSizeMm(heightMm) * unitsPerMm, w - 2 * margin);
-  const double bottom = h - margin - caption.height() - gap;
-  caption.DrawCentred(cr, w / 2, h - margin - caption.height());
+  // The caption's lines, the last one on the bottom margin.
+  double bottom = h - margin;
+  const auto lines = LabelCaption::Lines(symbol.humanReadable(), widthMm - 2 * kCutMarginMm, CaptionSizeMm(heightMm));
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    const LabelText caption(cr, *line, CaptionSizeMm(heightMm) * unitsPerMm, w - 2 * margin);
+    bottom -= caption.height();
+    caption.DrawCentred(cr, w / 2, bottom);
+  }
+  bottom -= gap;
 
   const double boxWidth = w - 2 * kSymbolEdgeMm * unitsPerMm;
   const double boxHeight = bottom - top;

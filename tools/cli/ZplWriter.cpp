@@ -8,6 +8,7 @@
 
 #include "cli/CliError.h"
 #include "cli/EncodedSymbol.h"
+#include "cli/LabelCaption.h"
 #include "cli/LabelMetrics.h"
 #include "cli/TextWidth.h"
 #include "cli/ZplGs1Data.h"
@@ -179,9 +180,12 @@ std::string ZplWriter::Write(const Label& label) const {
     zpl += TextField(label.name, top, nameHeight);
     top += nameHeight + gap;
   }
-  const int captionTop = size_.heightDots() - margin - captionHeight;
+  const auto lines =
+      LabelCaption::Lines(symbol.humanReadable(), size_.widthMm() - 2 * kCutMarginMm, CaptionSizeMm(size_.heightMm()));
+  const int captionTop = size_.heightDots() - margin - captionHeight * static_cast<int>(lines.size());
   zpl += SymbolField(label, symbol, top, captionTop - gap);
-  zpl += TextField(symbol.humanReadable(), captionTop, captionHeight);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    zpl += TextField(lines[i], captionTop + captionHeight * static_cast<int>(i), captionHeight);
   return zpl + "^XZ\n";
 }
 

@@ -1,0 +1,22 @@
+#include "cli/LabelCaption.h"
+
+#include <cstddef>
+#include <cstdlib>
+
+namespace quillstone::cli {
+
+std::vector<std::string> LabelCaption::Lines(const std::string& text, double widthMm, double sizeMm) {
+  const auto fits = static_cast<std::size_t>(widthMm / (kCharWidthEm * sizeMm));
+  if (text.size() <= fits || !text.starts_with('(')) return {text};
+  // Break before the field that starts nearest the middle.
+  std::size_t best = std::string::npos;
+  const auto middle = static_cast<long>(text.size() / 2);
+  for (std::size_t at = text.find('(', 1); at != std::string::npos; at = text.find('(', at + 1)) {
+    if (best == std::string::npos || std::labs(static_cast<long>(at) - middle) < std::labs(static_cast<long>(best) - middle))
+      best = at;
+  }
+  if (best == std::string::npos) return {text};
+  return {text.substr(0, best), text.substr(best)};
+}
+
+}  // namespace quillstone::cli
