@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     RegisterRuleBenchmarks(*system);
     RegisterBarCodeBenchmarks(*system);
     RegisterSequenceBenchmarks(*system);
+    RegisterGs1RuleBenchmarks(*system);
   }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
