@@ -198,6 +198,17 @@ TEST_P(Gs1RegistrationTest, ARunningSsccGetsItsCheckDigit) {
   EXPECT_NE(FailureText([&] { Decode("(00)106141410000000012", "SS"); }).find("AI(00)"), std::string::npos);
   EXPECT_NE(bm->LoadInventoryBarCodeSet("]C100106141410000000019"), nullptr);
   EXPECT_EQ(Encode("SS", inv)->barCode(), "(00)106141410000000026");
+
+  // A caller's SSCC given without its check digit gets it; given whole, it must be right.
+  StoreRule("SC", {{ISTOther, 17, "", "00"}}, "GS1-128");
+  StoreRule("SW", {{ISTOther, 18, "", "00"}}, "GS1-128");
+  EXPECT_EQ(bm->CreateBarCode(inv, BarCodeOf("SC", {"10614141000000003"}), Assign("SC"))->barCode(),
+            "(00)106141410000000033");
+  EXPECT_EQ(bm->CreateBarCode(inv, BarCodeOf("SW", {"106141410000000040"}), Assign("SW"))->barCode(),
+            "(00)106141410000000040");
+  EXPECT_NE(FailureText([&] { bm->CreateBarCode(inv, BarCodeOf("SW", {"106141410000000041"}), Assign("SW")); })
+                .find("AI(00)"),
+            std::string::npos);
 }
 
 }  // namespace

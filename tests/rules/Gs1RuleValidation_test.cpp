@@ -66,6 +66,10 @@ TEST_P(Gs1RuleValidationTest, RefusesLengthsTheAiCannotTake) {
   EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTSequence, 17, std::string(17, '1')}, "00"}})));
   EXPECT_EQ(Refusal({{{ISTSequence, 18, std::string(18, '1')}, "00"}}),
             "第1个规则项(应用标识符00)由流水号生成，长度必须是17(校验位自动计算)，实为18");
+  // The caller's SSCC may come whole or without its check digit, nothing shorter.
+  EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTOther, 17}, "00"}})));
+  EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTOther, 18}, "00"}})));
+  EXPECT_EQ(Refusal({{{ISTOther, 16}, "00"}}), "第1个规则项(应用标识符00)的长度必须是18，实为16");
 }
 
 TEST_P(Gs1RuleValidationTest, RefusesSourcesThatDoNotFitTheAi) {

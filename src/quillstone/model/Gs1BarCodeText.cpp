@@ -68,8 +68,12 @@ bool Gs1BarCodeText::VariableLength(const clsBarCodeRuleItem& item) {
 
 bool Gs1BarCodeText::CheckDigitAppended(const clsBarCodeRuleItem& item) {
   const Gs1Ai* ai = AiOf(item);
-  return ai != nullptr && ai->check == Gs1Check::CheckDigit && item.itemType() == ISTSequence &&
-         item.length() + 1 == ai->maxLength;
+  return ai != nullptr && ai->check == Gs1Check::CheckDigit &&
+         (item.itemType() == ISTSequence || CallersValue(item.itemType())) && item.length() + 1 == ai->maxLength;
+}
+
+bool Gs1BarCodeText::CallersValue(int itemType) {
+  return itemType == ISTOther || (itemType >= ISTFree1 && itemType <= ISTFree10);
 }
 
 std::string Gs1BarCodeText::FieldValue(const clsBarCodeRuleItem& item, const std::string& segmentValue) {

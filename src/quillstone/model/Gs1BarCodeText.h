@@ -6,8 +6,8 @@
 //
 // A segment holds what its item source gives; the field holds the value the AI takes. They differ
 // in two ways: a value of variable length is written without the blanks a source may pad it with,
-// and a running number for an AI with a check digit is one digit short, the check digit being
-// computed and appended.
+// and a running number (or a caller's value) for an AI with a check digit may be one digit short,
+// the check digit being computed and appended.
 #pragma once
 
 #include <optional>
@@ -27,7 +27,10 @@ class Gs1BarCodeText {
   static bool IsGs1(const clsBarCode& barCode);
   // The item fills an AI whose values vary in length: its segments may be shorter than the item.
   static bool VariableLength(const clsBarCodeRuleItem& item);
-  // The item is a running number for an AI with a check digit, one digit shorter than the AI.
+  // The value the caller gives: the other item and the free items.
+  static bool CallersValue(int itemType);
+  // The item is a running number or the caller's value for an AI with a check digit, one digit
+  // shorter than the AI: the check digit is computed.
   static bool CheckDigitAppended(const clsBarCodeRuleItem& item);
 
   // The field value of a segment value.

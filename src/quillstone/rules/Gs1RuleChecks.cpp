@@ -5,6 +5,7 @@
 
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/server/TextGuard.h"
@@ -17,7 +18,7 @@ std::string ItemName(int position, const std::string& ai) {
   return "第" + std::to_string(position) + "个规则项(应用标识符" + TextGuard::Echo(ai) + ")";
 }
 
-bool IsCallersValue(ItemSourceType type) { return type == ISTOther || (type >= ISTFree1 && type <= ISTFree10); }
+bool IsCallersValue(ItemSourceType type) { return Gs1BarCodeText::CallersValue(type); }
 
 bool IsDateAi(const std::string& code) { return code == "11" || code == "13" || code == "15" || code == "17"; }
 
@@ -75,6 +76,8 @@ void CheckLength(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) 
     }
     return;
   }
+  // The caller may give such a value whole, or without its check digit.
+  if (Gs1BarCodeText::CheckDigitAppended(item)) return;
   if (ai.fixedLength() && item.length() != ai.maxLength) {
     RaiseError(ItemName(position, code) + "的长度必须是" + std::to_string(ai.maxLength) + "，实为" +
                std::to_string(item.length()));
