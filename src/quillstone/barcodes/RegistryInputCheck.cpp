@@ -12,18 +12,10 @@
 #include "quillstone/rules/RuleInputChecks.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
+#include "quillstone/server/schema/ColumnSizes.h"
 
 namespace quillstone {
 namespace {
-
-// Column sizes of InventoryBarCodeSet.
-constexpr std::size_t kBarCodeChars = 128;
-constexpr std::size_t kInvCodeChars = 60;
-constexpr std::size_t kNameChars = 255;
-constexpr std::size_t kClassCodeChars = 30;
-constexpr std::size_t kShortCodeChars = 30;
-constexpr std::size_t kBatchChars = 60;
-constexpr std::size_t kFreeChars = 120;
 
 struct PropertyColumn {
   std::string role;
@@ -35,19 +27,20 @@ struct PropertyColumn {
 PropertyColumn ColumnOf(ItemSourceType type) {
   switch (type) {
     case ISTVendor:
-      return {"供应商编码", kShortCodeChars};
+      return {"供应商编码", ColumnSizes::kShortCode};
     case ISTWarehouse:
-      return {"仓库编码", kShortCodeChars};
+      return {"仓库编码", ColumnSizes::kShortCode};
     case ISTPosition:
-      return {"货位编码", kShortCodeChars};
+      return {"货位编码", ColumnSizes::kShortCode};
     case ISTBatch:
-      return {"批号", kBatchChars};
+      return {"批号", ColumnSizes::kBatch};
     case ISTInventoryUnit:
-      return {"计量单位", kShortCodeChars};
+      return {"计量单位", ColumnSizes::kShortCode};
     default:
       break;
   }
-  if (type >= ISTFree1 && type <= ISTFree10) return {"自由项" + std::to_string(type - ISTFree1 + 1), kFreeChars};
+  if (type >= ISTFree1 && type <= ISTFree10)
+    return {"自由项" + std::to_string(type - ISTFree1 + 1), ColumnSizes::kFree};
   return {"", 0};
 }
 
@@ -62,20 +55,21 @@ void CheckSegments(const clsInventoryInfo& invInfo, const clsBarCode& barCode) {
       const Variant value = invInfo.InventoryProperty(segment->ruleItem()->itemType());
       if (column.chars > 0 && value.isText()) TextGuard::RequireCodeText(value.toString(), column.role, column.chars);
     }
-    TextGuard::RequireCodeText(segment->value(), "第" + std::to_string(position) + "个条码项的值", kBarCodeChars);
+    TextGuard::RequireCodeText(segment->value(), "第" + std::to_string(position) + "个条码项的值",
+                               ColumnSizes::kBarCode);
   }
 }
 
 }  // namespace
 
 void RegistryInputCheck::Check(const clsInventoryInfo& invInfo, const clsBarCode& barCode) {
-  TextGuard::RequireCodeText(invInfo.inventoryId(), "存货编码", kInvCodeChars);
-  TextGuard::RequireFits(invInfo.inventoryName(), "存货名称", kNameChars);
-  TextGuard::RequireCodeText(invInfo.inventoryClassId(), "存货分类编码", kClassCodeChars);
-  TextGuard::RequireFits(invInfo.inventoryClassName(), "存货分类名称", kNameChars);
+  TextGuard::RequireCodeText(invInfo.inventoryId(), "存货编码", ColumnSizes::kInvCode);
+  TextGuard::RequireFits(invInfo.inventoryName(), "存货名称", ColumnSizes::kName);
+  TextGuard::RequireCodeText(invInfo.inventoryClassId(), "存货分类编码", ColumnSizes::kClassCode);
+  TextGuard::RequireFits(invInfo.inventoryClassName(), "存货分类名称", ColumnSizes::kName);
   CheckSegments(invInfo, barCode);
   const std::string text = barCode.barCode();
-  TextGuard::RequireCodeText(text, "条形码", kBarCodeChars);
+  TextGuard::RequireCodeText(text, "条形码", ColumnSizes::kBarCode);
 }
 
 void RegistryInputCheck::CheckSymbology(const clsBarCodeRule& rule, const clsBarCode& barCode) {

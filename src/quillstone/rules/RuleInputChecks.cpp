@@ -11,21 +11,10 @@
 #include "quillstone/rules/Gs1RuleChecks.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
+#include "quillstone/server/schema/ColumnSizes.h"
 
 namespace quillstone {
 namespace {
-
-// Column sizes of BarCodeRule and BarCodeRuleItem.
-constexpr std::size_t kRuleIdChars = 60;
-constexpr std::size_t kRuleNameChars = 120;
-constexpr std::size_t kTypeChars = 60;
-constexpr std::size_t kDescriptionChars = 255;
-constexpr std::size_t kRelevantChars = 128;
-constexpr std::size_t kAiChars = 4;
-// Column sizes of RuleAssign.
-constexpr std::size_t kAssignIdChars = 30;
-constexpr std::size_t kInvIdChars = 60;
-constexpr std::size_t kClassIdChars = 30;
 
 // "Code 128", "code128" and "CODE-128" name one symbology.
 std::string TypeKey(const std::string& name) {
@@ -72,16 +61,16 @@ void CheckEan13(const clsBarCodeRule& rule) {
 }  // namespace
 
 void RuleInputChecks::CheckTexts(const clsBarCodeRule& rule) {
-  TextGuard::RequireCodeText(rule.ruleId(), "规则编码", kRuleIdChars);
-  TextGuard::RequireFits(rule.ruleName(), "规则名称", kRuleNameChars);
-  TextGuard::RequireFits(rule.barCodeType(), "条码类型", kTypeChars);
-  TextGuard::RequireFits(rule.description(), "规则说明", kDescriptionChars);
+  TextGuard::RequireCodeText(rule.ruleId(), "规则编码", ColumnSizes::kRuleId);
+  TextGuard::RequireFits(rule.ruleName(), "规则名称", ColumnSizes::kRuleName);
+  TextGuard::RequireFits(rule.barCodeType(), "条码类型", ColumnSizes::kBarCodeType);
+  TextGuard::RequireFits(rule.description(), "规则说明", ColumnSizes::kDescription);
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;
     if (item == nullptr) continue;
-    TextGuard::RequireCodeText(item->relevantValue(), ItemRole(position), kRelevantChars);
-    TextGuard::RequireFits(item->ai(), "第" + std::to_string(position) + "个规则项的应用标识符", kAiChars);
+    TextGuard::RequireCodeText(item->relevantValue(), ItemRole(position), ColumnSizes::kRelevantValue);
+    TextGuard::RequireFits(item->ai(), "第" + std::to_string(position) + "个规则项的应用标识符", ColumnSizes::kAi);
   }
 }
 
@@ -108,12 +97,12 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
 }
 
 void RuleInputChecks::CheckAssignTexts(const clsRuleAssign& assign) {
-  TextGuard::RequireFits(assign.assignId(), "规则分配编码", kAssignIdChars);
-  TextGuard::RequireCodeText(assign.ruleId(), "规则编码", kRuleIdChars);
+  TextGuard::RequireFits(assign.assignId(), "规则分配编码", ColumnSizes::kAssignId);
+  TextGuard::RequireCodeText(assign.ruleId(), "规则编码", ColumnSizes::kRuleId);
   if (const auto* toItem = dynamic_cast<const clsInventoryAssign*>(&assign)) {
-    TextGuard::RequireCodeText(toItem->inventoryId(), "存货编码", kInvIdChars);
+    TextGuard::RequireCodeText(toItem->inventoryId(), "存货编码", ColumnSizes::kAssignInvId);
   } else if (const auto* toClass = dynamic_cast<const clsInventoryClassAssign*>(&assign)) {
-    TextGuard::RequireCodeText(toClass->invClassId(), "存货分类编码", kClassIdChars);
+    TextGuard::RequireCodeText(toClass->invClassId(), "存货分类编码", ColumnSizes::kAssignClassId);
   }
 }
 

@@ -1,0 +1,30 @@
+// The sizes, in characters, of the text columns that values from callers are written to; the
+// same as the varchar sizes of the tables (SchemaTables.cpp). A value longer than its column is
+// refused before anything is written, on both databases alike.
+#pragma once
+
+#include <cstddef>
+
+namespace quillstone::ColumnSizes {
+
+// BarCodeRule and BarCodeRuleItem.
+constexpr std::size_t kRuleId = 60;
+constexpr std::size_t kRuleName = 120;
+constexpr std::size_t kBarCodeType = 60;
+constexpr std::size_t kDescription = 255;
+constexpr std::size_t kRelevantValue = 128;
+constexpr std::size_t kAi = 4;
+// RuleAssign.
+constexpr std::size_t kAssignId = 30;
+constexpr std::size_t kAssignInvId = 60;
+constexpr std::size_t kAssignClassId = 30;
+// InventoryBarCodeSet.
+constexpr std::size_t kBarCode = 128;
+constexpr std::size_t kInvCode = 60;
+constexpr std::size_t kName = 255;
+constexpr std::size_t kClassCode = 30;
+constexpr std::size_t kShortCode = 30;  // warehouse, position, vendor, unit
+constexpr std::size_t kBatch = 60;
+constexpr std::size_t kFree = 120;
+
+}  // namespace quillstone::ColumnSizes
