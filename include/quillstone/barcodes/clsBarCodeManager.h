@@ -123,6 +123,10 @@ class clsBarCodeManager {
 
   // Abandoning and reusing differ only in the state they leave and the messages they give.
   void SetAbandoned(const std::string& barCode, bool abandon);
+  // The registry's text of a barcode the user may see, given in any form; raises when there is none.
+  std::string VisibleKey(const std::string& barCode);
+  // Whether business documents use the registered barcode `key`.
+  bool UsedByDocuments(const std::string& key);
 
   // The user's data rights on inventory as a condition on Inventory.iid; blank when the user sees
   // every item. The host's list is kept as rows of a temporary table (see VisibleInventory).

@@ -46,7 +46,6 @@ class clsMasterDataItemSource : public clsCommonItemSource {
   virtual std::string SegmentOf(const std::string& stored, const std::string& code, const RuleItemPtr& ruleItem) const;
   // The record whose barcode the segment is, or an empty recordset.
   virtual std::shared_ptr<Recordset> FindBySegment(const std::string& value, const RuleItemPtr& ruleItem) const;
-  const Definition& definition() const { return definition_; }
 
  private:
   std::string LookupBarCode(const std::string& code, const RuleItemPtr& ruleItem) const;

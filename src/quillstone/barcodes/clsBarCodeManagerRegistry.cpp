@@ -11,8 +11,8 @@
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
-#include "quillstone/server/TextGuard.h"
 #include "quillstone/server/RightsBracket.h"
+#include "quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -149,17 +149,23 @@ std::shared_ptr<clsInventoryBarCodeSet> clsBarCodeManager::LoadInventoryBarCodeS
 
 bool clsBarCodeManager::IsInUse(const std::string& barCode) {
   bool used = false;
-  TrapAndReraise([&] {
-    auto found = LoadInventoryBarCodeSet(barCode, true);
-    if (found == nullptr) RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
-    std::vector<ProcedureParameter> params = {
-        {"cCode", ProcedureParameter::Direction::Input, Variant(found->barCode()), 200},
-        {"cRetValue", ProcedureParameter::Direction::Output, Variant(), 60},
-    };
-    Context()->mConn()->CallProcedure("sp_BarCodeUsed", params);
-    used = !Trim(NullToStr(params[1].value)).empty();
-  });
+  TrapAndReraise([&] { used = UsedByDocuments(VisibleKey(barCode)); });
   return used;
+}
+
+std::string clsBarCodeManager::VisibleKey(const std::string& barCode) {
+  auto found = LoadInventoryBarCodeSet(barCode, true);
+  if (found == nullptr) RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
+  return found->barCode();
+}
+
+bool clsBarCodeManager::UsedByDocuments(const std::string& key) {
+  std::vector<ProcedureParameter> params = {
+      {"cCode", ProcedureParameter::Direction::Input, Variant(key), 200},
+      {"cRetValue", ProcedureParameter::Direction::Output, Variant(), 60},
+  };
+  Context()->mConn()->CallProcedure("sp_BarCodeUsed", params);
+  return !Trim(NullToStr(params[1].value)).empty();
 }
 
 void clsBarCodeManager::AbandonBarCode(const std::string& barCode) { SetAbandoned(barCode, true); }
@@ -182,10 +188,9 @@ void clsBarCodeManager::SetAbandoned(const std::string& barCode, bool abandon) {
 void clsBarCodeManager::RemoveBarCode(const std::string& barCode) {
   auto context = Context();
   RunWithRight(*context, kRight, "您没有删除条码的权限.", [&] {
-    if (IsInUse(barCode)) RaiseError("条码'" + barCode + "'已经被使用，不能删除.");
     // The registry's own text of the barcode, which a GS1 barcode given in another form is not.
-    auto found = LoadInventoryBarCodeSet(barCode, true);
-    const std::string key = found != nullptr ? found->barCode() : barCode;
+    const std::string key = VisibleKey(barCode);
+    if (UsedByDocuments(key)) RaiseError("条码'" + barCode + "'已经被使用，不能删除.");
     context->mConn()->Execute("delete from InventoryBarCodeSet where cBarCode=?", {Variant(key)});
   });
 }

@@ -20,9 +20,18 @@ namespace {
 
 using Field = std::pair<std::string, std::string>;
 
+// The item's AI without surrounding blanks, looked up without copying: barcodes of a bulk
+// registration ask for it once a segment.
+std::string_view AiCode(const clsBarCodeRuleItem& item) {
+  std::string_view code = item.ai();
+  while (!code.empty() && code.front() == ' ') code.remove_prefix(1);
+  while (!code.empty() && code.back() == ' ') code.remove_suffix(1);
+  return code;
+}
+
 const Gs1Ai* AiOf(const clsBarCodeRuleItem& item) {
   if (item.ai().empty()) return nullptr;
-  return Gs1AiTable::Find(Trim(item.ai()));
+  return Gs1AiTable::Find(AiCode(item));
 }
 
 std::string Hri(std::vector<Field> fields) {
@@ -37,7 +46,7 @@ std::vector<Field> FieldsOf(const clsBarCode& barCode) {
   for (const auto& segment : *barCode.items()) {
     const auto& item = segment->ruleItem();
     if (item == nullptr) continue;
-    fields.emplace_back(Trim(item->ai()), Gs1BarCodeText::FieldValue(*item, segment->value()));
+    fields.emplace_back(AiCode(*item), Gs1BarCodeText::FieldValue(*item, segment->value()));
   }
   return fields;
 }
@@ -97,7 +106,7 @@ void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const std::string& text, cl
   const BarCodeItemCollection& segments = *into.items();
   for (int i = 1; i <= items.Count(); ++i) {
     const auto& item = *items.Item(i);
-    const auto value = fields.Find(Trim(item.ai()));
+    const auto value = fields.Find(AiCode(item));
     if (!value) {
       RaiseError("条码'" + TextGuard::Echo(text) + "'中没有条码规则'" + TextGuard::Echo(rule.ruleId()) +
                  "'的应用标识符(" + TextGuard::Echo(item.ai()) + ")");
@@ -107,7 +116,7 @@ void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const std::string& text, cl
   if (fields.size() != items.Count()) {
     for (const auto& element : fields.Elements()) {
       bool inRule = false;
-      for (const auto& item : items) inRule = inRule || Trim(item->ai()) == element.ai->code;
+      for (const auto& item : items) inRule = inRule || AiCode(*item) == element.ai->code;
       if (!inRule) {
         RaiseError("条码'" + TextGuard::Echo(text) + "'含有条码规则'" + TextGuard::Echo(rule.ruleId()) +
                    "'之外的应用标识符(" + std::string(element.ai->code) + ")");
