@@ -13,20 +13,9 @@
 namespace quillstone::cli {
 namespace {
 
-struct GreyPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<uint8_t> pixels;
-};
-
 GreyPicture Load(const std::string& path) {
   ImageSizeLimit::Require(path);
-  if (JpegImage::IsJpeg(path)) {
-    JpegImage image = JpegImage::Read(path);
-    return {image.width(), image.height(), image.pixels()};
-  }
-  PngImage image = PngImage::Read(path);
-  return {image.width(), image.height(), image.pixels()};
+  return JpegImage::IsJpeg(path) ? JpegImage::Read(path) : PngImage::Read(path);
 }
 
 std::optional<Symbology> FromFormat(ZXing::BarcodeFormat format) {

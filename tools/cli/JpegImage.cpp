@@ -39,12 +39,12 @@ bool JpegImage::IsJpeg(const std::string& path) {
   return in.gcount() == 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
 }
 
-JpegImage JpegImage::Read(const std::string& path) {
+GreyPicture JpegImage::Read(const std::string& path) {
   std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
   if (!file) throw CliError("cannot read image '" + path + "'");
 
   // Everything that lives across the jump is set up before it, so no destructor is skipped.
-  JpegImage out;
+  GreyPicture out;
   jpeg_decompress_struct info;
   ErrorManager errors;
   info.err = jpeg_std_error(&errors.base);
@@ -58,11 +58,11 @@ JpegImage JpegImage::Read(const std::string& path) {
   jpeg_read_header(&info, TRUE);
   info.out_color_space = JCS_GRAYSCALE;
   jpeg_start_decompress(&info);
-  out.width_ = static_cast<int>(info.output_width);
-  out.height_ = static_cast<int>(info.output_height);
-  out.pixels_.resize(static_cast<std::size_t>(out.width_) * out.height_);
+  out.width = static_cast<int>(info.output_width);
+  out.height = static_cast<int>(info.output_height);
+  out.pixels.resize(static_cast<std::size_t>(out.width) * out.height);
   while (info.output_scanline < info.output_height) {
-    JSAMPROW row = out.pixels_.data() + static_cast<std::size_t>(info.output_scanline) * out.width_;
+    JSAMPROW row = out.pixels.data() + static_cast<std::size_t>(info.output_scanline) * out.width;
     jpeg_read_scanlines(&info, &row, 1);
   }
   jpeg_finish_decompress(&info);

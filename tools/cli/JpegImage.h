@@ -2,9 +2,9 @@
 // the form the barcode reader takes.
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "cli/GreyPicture.h"
 
 namespace quillstone::cli {
 
@@ -13,16 +13,7 @@ class JpegImage {
   // True when the file starts with the JPEG signature.
   static bool IsJpeg(const std::string& path);
   // Colour pictures are converted to grey by the decoder.
-  static JpegImage Read(const std::string& path);
-
-  int width() const { return width_; }
-  int height() const { return height_; }
-  const std::vector<uint8_t>& pixels() const { return pixels_; }
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<uint8_t> pixels_;
+  static GreyPicture Read(const std::string& path);
 };
 
 }  // namespace quillstone::cli

@@ -3,16 +3,20 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "cli/LabelMetrics.h"
+#include "cli/TextWidth.h"
+
 namespace quillstone::cli {
 
 std::vector<std::string> LabelCaption::Lines(const std::string& text, double widthMm, double sizeMm) {
-  const auto fits = static_cast<std::size_t>(widthMm / (kCharWidthEm * sizeMm));
-  if (text.size() <= fits || !text.starts_with('(')) return {text};
+  const double needed = DisplayWidth(text) * LabelMetrics::kColumnWidthPerHeight * sizeMm;
+  if (needed <= widthMm || !text.starts_with('(')) return {text};
   // Break before the field that starts nearest the middle.
   std::size_t best = std::string::npos;
   const auto middle = static_cast<long>(text.size() / 2);
   for (std::size_t at = text.find('(', 1); at != std::string::npos; at = text.find('(', at + 1)) {
-    if (best == std::string::npos || std::labs(static_cast<long>(at) - middle) < std::labs(static_cast<long>(best) - middle))
+    if (best == std::string::npos ||
+        std::labs(static_cast<long>(at) - middle) < std::labs(static_cast<long>(best) - middle))
       best = at;
   }
   if (best == std::string::npos) return {text};

@@ -12,10 +12,6 @@ class LabelCaption {
  public:
   // `widthMm` is the width the text may take, `sizeMm` the font's em.
   static std::vector<std::string> Lines(const std::string& text, double widthMm, double sizeMm);
-
- private:
-  // A digit's advance in the label font, in ems; parentheses and most capitals are no wider.
-  static constexpr double kCharWidthEm = 0.56;
 };
 
 }  // namespace quillstone::cli

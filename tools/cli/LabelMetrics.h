@@ -16,6 +16,10 @@ constexpr double kGapMm = 0.6;
 
 // The name's and the barcode text's font size on a label `heightMm` high: fixed on common
 // labels, smaller on low ones so the symbol keeps most of the height.
+// Label fonts print Latin letters and digits about this wide for their height, CJK about twice
+// as wide (two columns).
+constexpr double kColumnWidthPerHeight = 0.55;
+
 inline double NameSizeMm(double heightMm) { return std::min(3.2, heightMm * 0.13); }
 inline double CaptionSizeMm(double heightMm) { return std::min(2.6, heightMm * 0.11); }
 

@@ -8,7 +8,7 @@
 
 namespace quillstone::cli {
 
-PngImage PngImage::Read(const std::string& path) {
+GreyPicture PngImage::Read(const std::string& path) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -16,12 +16,12 @@ PngImage PngImage::Read(const std::string& path) {
     throw CliError("cannot read image '" + path + "': " + image.message);
 
   image.format = PNG_FORMAT_GRAY;
-  PngImage out;
-  out.width_ = static_cast<int>(image.width);
-  out.height_ = static_cast<int>(image.height);
-  out.pixels_.resize(PNG_IMAGE_SIZE(image));
+  GreyPicture out;
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  out.pixels.resize(PNG_IMAGE_SIZE(image));
   const png_color white = {255, 255, 255};
-  if (!png_image_finish_read(&image, &white, out.pixels_.data(), 0, nullptr)) {
+  if (!png_image_finish_read(&image, &white, out.pixels.data(), 0, nullptr)) {
     const std::string message = image.message;
     png_image_free(&image);
     throw CliError("cannot read image '" + path + "': " + message);

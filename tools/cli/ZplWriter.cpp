@@ -20,8 +20,6 @@ namespace {
 using namespace LabelMetrics;
 
 constexpr double kSmallestTextMm = 2.0;
-// Scalable fonts print Latin letters about this wide for their height, CJK about twice as wide.
-constexpr double kColumnWidthPerHeight = 0.55;
 // The largest QR Code magnification a printer accepts.
 constexpr int kMaxQrMagnification = 10;
 
