@@ -21,29 +21,6 @@ namespace {
 
 bool failed = false;
 
-}  // namespace
-
-std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& ruleId, const std::vector<ItemDef>& items,
-                                         const std::string& barCodeType) {
-  auto rule = std::make_shared<clsBarCodeRule>();
-  rule->setRuleId(ruleId);
-  rule->setRuleName("基准规则" + ruleId);
-  rule->setBarCodeType(barCodeType);
-  int16_t length = 0;
-  for (const ItemDef& def : items) {
-    auto item = rule->CreateRuleItem(def.type);
-    item->setLength(def.length);
-    item->setRelevantValue(def.relevantValue);
-    item->setAi(def.ai);
-    rule->ruleItems()->Add(item);
-    length = static_cast<int16_t>(length + def.length);
-  }
-  rule->setLength(length);
-  return rule;
-}
-
-namespace {
-
 // libpq takes the search path as a connection option, in URI or in key=value form.
 std::string InSchema(std::string url, const std::string& schema) {
   if (url.rfind("postgresql://", 0) == 0 || url.rfind("postgres://", 0) == 0)

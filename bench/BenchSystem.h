@@ -9,14 +9,11 @@
 #include <memory>
 #include <string>
 
-#include <vector>
-
-#include "quillstone/model/modTypeDefine.h"
+#include "BenchRule.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/clsBarCodeSystem.h"
 
 namespace quillstone {
-class clsBarCodeRule;
 class clsInventoryInfo;
 }
 
@@ -30,18 +27,6 @@ inline constexpr const char* kInventory = "P001";
 // A rule of a fixed text and a 10-digit sequence at index 2: draws that never overflow.
 inline constexpr const char* kSequenceRuleId = "SQ";
 inline constexpr int16_t kSequenceIndex = 2;
-
-// One item of a benchmark's rule; `ai` for the items of a GS1 rule.
-struct ItemDef {
-  ItemSourceType type;
-  int16_t length;
-  const char* relevantValue;
-  const char* ai = "";
-};
-
-// A rule of the items in order, its length their sum; not yet stored.
-std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& ruleId, const std::vector<ItemDef>& items,
-                                         const std::string& barCodeType = "1");
 
 class BenchSystem {
  public:

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchRule.h"
 #include "FuzzSystem.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsBarCode.h"
@@ -21,31 +22,7 @@ using namespace quillstone;
 
 namespace {
 
-struct Item {
-  ItemSourceType type;
-  int16_t length;
-  const char* relevantValue;
-  const char* ai = "";  // a GS1 rule's items name their AIs
-};
-
-std::shared_ptr<clsBarCodeRule> MakeRule(const std::string& id, const std::vector<Item>& items) {
-  auto rule = std::make_shared<clsBarCodeRule>();
-  rule->setRuleId(id);
-  rule->setRuleName(id);
-  rule->setBarCodeType("Code 128");
-  int16_t length = 0;
-  for (const Item& def : items) {
-    auto item = rule->CreateRuleItem(def.type);
-    item->setLength(def.length);
-    item->setRelevantValue(def.relevantValue);
-    item->setAi(def.ai);
-    if (*def.ai != '\0') rule->setBarCodeType("GS1 DataMatrix");
-    rule->ruleItems()->Add(item);
-    length = static_cast<int16_t>(length + def.length);
-  }
-  rule->setLength(length);
-  return rule;
-}
+using quillstone::bench::MakeRule;
 
 // Rules stored once: every kind of segment appears in one of them.
 const std::vector<std::shared_ptr<clsBarCodeRule>>& Rules() {
@@ -80,12 +57,14 @@ const std::vector<std::shared_ptr<clsBarCodeRule>>& Rules() {
             "FZ4",
             {{ISTMadeDate, 4, "yymm"}, {ISTDisableDate, 6, "yyyymm"}, {ISTMassDay, 2, "月数"}, {ISTUnitCost, 9, "0"}}),
         // A GS1 rule: texts in any GS1 form, cut by AI rather than by position.
-        MakeRule("FZ5", {{ISTInventory, 14, "", "01"},
-                         {ISTMadeDate, 6, "yymmdd", "11"},
-                         {ISTDisableDate, 6, "yymmdd", "17"},
-                         {ISTBatch, 20, "", "10"},
-                         {ISTFree1, 4, "", "21"},
-                         {ISTOther, 8, "", "37"}}),
+        MakeRule("FZ5",
+                 {{ISTInventory, 14, "", "01"},
+                  {ISTMadeDate, 6, "yymmdd", "11"},
+                  {ISTDisableDate, 6, "yymmdd", "17"},
+                  {ISTBatch, 20, "", "10"},
+                  {ISTFree1, 4, "", "21"},
+                  {ISTOther, 8, "", "37"}},
+                 "GS1 DataMatrix"),
     };
     auto rm = quillstone::fuzz::DemoSystem().GetRuleManager();
     for (auto& rule : made) {

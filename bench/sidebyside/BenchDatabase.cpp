@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "BenchRule.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -23,12 +24,6 @@ namespace {
 constexpr const char* kLoginDate = "2024-06-15";
 // Large enough to keep one chunk's records in memory cheaply, small enough to show progress.
 constexpr int64_t kFillChunk = 100000;
-
-struct ItemDef {
-  ItemSourceType type;
-  int16_t length;
-  const char* relevantValue;
-};
 
 void RemoveDatabase(const std::string& path) {
   std::error_code ignored;
@@ -105,23 +100,15 @@ void BenchDatabase::PrepareHostData() {
 }
 
 void BenchDatabase::CreateRule() {
-  auto rule = std::make_shared<clsBarCodeRule>();
-  rule->setRuleId(kRuleId);
-  rule->setRuleName("并列基准规则");
-  rule->setBarCodeType("1");
-  const ItemDef items[] = {{ISTInventory, 6, ""},      {ISTBatch, 6, ""},
-                           {ISTMadeDate, 6, "yymmdd"}, {ISTDisableDate, 6, "yymmdd"},
-                           {ISTFree1, 2, ""},          {ISTSequence, 8, "00000001"},
-                           {ISTCheck, 1, ""}};
-  int16_t length = 0;
-  for (const ItemDef& def : items) {
-    auto item = rule->CreateRuleItem(def.type);
-    item->setLength(def.length);
-    item->setRelevantValue(def.relevantValue);
-    rule->ruleItems()->Add(item);
-    length = static_cast<int16_t>(length + def.length);
-  }
-  rule->setLength(length);
+  auto rule = MakeRule(kRuleId,
+                       {{ISTInventory, 6, ""},
+                        {ISTBatch, 6, ""},
+                        {ISTMadeDate, 6, "yymmdd"},
+                        {ISTDisableDate, 6, "yymmdd"},
+                        {ISTFree1, 2, ""},
+                        {ISTSequence, 8, "00000001"},
+                        {ISTCheck, 1, ""}},
+                       "1", "并列基准规则");
   auto rm = admin_.GetRuleManager();
   rm->CreateRule(rule);
 
