@@ -147,6 +147,12 @@ std::vector<std::string> Gs1BarCodeText::GtinForms(const std::string& gtin14) {
 }
 
 std::optional<std::string> Gs1BarCodeText::RegistryForm(const std::string& text) {
+  // GS1 data starts with an AI, a parenthesis, a symbology identifier or a link's scheme; other
+  // texts (a missed lookup of most barcodes) are not parsed at all.
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return std::nullopt;
+  const char c = text[first];
+  if (!(c == '(' || c == ']' || (c >= '0' && c <= '9') || c == 'h' || c == 'H')) return std::nullopt;
   Gs1ElementString fields;
   try {
     fields.Assign(text);
