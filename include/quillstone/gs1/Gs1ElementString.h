@@ -29,6 +29,9 @@ class Gs1ElementString {
  public:
   static constexpr char kGroupSeparator = '\x1d';
   static constexpr int kMaxElements = 32;
+  // The most data characters one GS1-128 symbol may carry: AIs, values and the separators
+  // between fields (the raw form's length), not the FNC1 that leads the symbol.
+  static constexpr std::size_t kMaxGs1_128Characters = 48;
   static constexpr std::string_view kDefaultLinkBase = "https://id.gs1.org";
 
   // Parses text in the form it is written in and checks every field; the first fault raises

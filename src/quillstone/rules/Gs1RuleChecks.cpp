@@ -1,7 +1,9 @@
 #include "quillstone/rules/Gs1RuleChecks.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
@@ -88,7 +90,39 @@ void CheckLength(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) 
   }
 }
 
+// The longest value an item puts into its field: a check digit computed over it adds one.
+std::size_t LongestValue(const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
+  if (Gs1BarCodeText::CheckDigitAppended(item) || (ai.check == Gs1Check::CheckDigit && item.itemType() == ISTSequence))
+    return ai.maxLength;
+  return static_cast<std::size_t>(std::max<int>(item.length(), 0));
+}
+
 }  // namespace
+
+std::size_t Gs1RuleChecks::LongestRawLength(const clsBarCodeRule& rule) {
+  std::vector<std::pair<std::string, std::size_t>> fields;
+  for (const auto& item : *rule.ruleItems()) {
+    const Gs1Ai* ai = item ? Gs1AiTable::Find(Trim(item->ai())) : nullptr;
+    if (ai != nullptr) fields.emplace_back(std::string(ai->code), ai->code.size() + LongestValue(*ai, *item));
+  }
+  // The registry writes the fields in ascending AI order; a field of a length the standard
+  // does not set is ended by a separator unless it comes last.
+  std::stable_sort(fields.begin(), fields.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    length += fields[i].second;
+    if (i + 1 < fields.size() && !Gs1AiTable::Find(fields[i].first)->predefinedLength()) ++length;
+  }
+  return length;
+}
+
+void Gs1RuleChecks::CheckFitsGs1_128(const clsBarCodeRule& rule) {
+  const std::size_t longest = LongestRawLength(rule);
+  if (longest <= Gs1ElementString::kMaxGs1_128Characters) return;
+  RaiseError("GS1-128条码最多容纳" + std::to_string(Gs1ElementString::kMaxGs1_128Characters) +
+             "个数据字符(含应用标识符和字段间的分隔符)，规则'" + TextGuard::Echo(rule.ruleId()) + "'的条码最长有" +
+             std::to_string(longest) + "个，请改用GS1 DataMatrix");
+}
 
 void Gs1RuleChecks::Check(const clsBarCodeRule& rule) {
   std::set<std::string> seen;

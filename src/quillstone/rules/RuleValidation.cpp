@@ -1,8 +1,11 @@
 // Validation of a rule built in memory, before clsRuleManager stores it.
+#include <cctype>
+
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/platform/Int16.h"
+#include "quillstone/rules/Gs1RuleChecks.h"
 #include "quillstone/rules/RuleInputChecks.h"
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -13,6 +16,17 @@ namespace quillstone {
 namespace {
 
 constexpr int16_t kMaxRuleLength = 128;
+
+// GS1-128 by its name in any spelling ("GS1-128", "gs1 128"), or by the typeId of that name.
+bool NamesGs1_128(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
+  std::string name = Trim(barCodeType);
+  for (const auto& type : types)
+    if (std::to_string(type.typeId()) == name) name = type.typeName();
+  std::string key;
+  for (unsigned char c : name)
+    if (std::isalnum(c)) key += static_cast<char>(std::tolower(c));
+  return key == "gs1128";
+}
 
 }  // namespace
 
@@ -43,7 +57,11 @@ bool clsRuleManager::VerifyRule(const std::shared_ptr<clsBarCodeRule>& rule) {
       sources.GetItemSource(item->itemType())->VerifyRuleItem(item);
     }
     Assert(rule->length() == rule->ItemTotalLength(), "规则项目长度设置不等于规则总长度");
-    RuleInputChecks::CheckShape(*rule, BarCodeTypes());
+    const auto types = BarCodeTypes();
+    RuleInputChecks::CheckShape(*rule, types);
+    // One GS1-128 symbol carries 48 characters; a longer element string would print but not scan
+    // as GS1 data everywhere.
+    if (NamesGs1_128(rule->barCodeType(), types)) Gs1RuleChecks::CheckFitsGs1_128(*rule);
     passed = true;
   });
   return passed;
