@@ -28,6 +28,9 @@ class Error : public std::runtime_error {
   const std::string& source() const noexcept { return source_; }
   const std::string& description() const noexcept { return description_; }
   Fault fault() const noexcept { return fault_; }
+  // The SQLSTATE of a database failure (PostgreSQL's own; the nearest one for an SQLite result
+  // code), empty when unknown: what a caller can tell of the failure without its text.
+  const std::string& state() const noexcept { return state_; }
 
   // Platform failures, each with its Chinese description.
   static Error Overflow();
@@ -36,13 +39,15 @@ class Error : public std::runtime_error {
   static Error Database(const std::string& message);
   // A failure reported by the database or its driver: `what` says in Chinese what failed, the
   // driver's own text follows on the same line (blanks and line breaks folded, length bounded).
-  static Error DatabaseFailure(const std::string& what, const std::string& driverText, Fault fault = Fault::None);
+  static Error DatabaseFailure(const std::string& what, const std::string& driverText, Fault fault = Fault::None,
+                               std::string state = "");
 
  private:
   int32_t number_;
   std::string source_;
   std::string description_;
   Fault fault_;
+  std::string state_;
 };
 
 }  // namespace quillstone

@@ -45,9 +45,11 @@ Error Error::InvalidUseOfNull() { return Error(kInvalidUseOfNull, "Platform", "�
 
 Error Error::Database(const std::string& message) { return Error(kDatabase, "Database", message); }
 
-Error Error::DatabaseFailure(const std::string& what, const std::string& driverText, Fault fault) {
+Error Error::DatabaseFailure(const std::string& what, const std::string& driverText, Fault fault, std::string state) {
   const std::string detail = OneLine(driverText);
-  return Error(kDatabase, "Database", detail.empty() ? what : what + "：" + detail, fault);
+  Error error(kDatabase, "Database", detail.empty() ? what : what + "：" + detail, fault);
+  error.state_ = std::move(state);
+  return error;
 }
 
 }  // namespace quillstone

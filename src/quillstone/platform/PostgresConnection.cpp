@@ -39,10 +39,11 @@ Error ResultError(pg_conn* conn, const PGresult* result) {
   if (text.empty()) text = "未知错误";
   if (PQstatus(conn) == CONNECTION_BAD)
     return Error::DatabaseFailure(kConnectionLost, text, Error::Fault::ConnectionLost);
-  const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
-  if (state != nullptr && std::strcmp(state, "23505") == 0)
-    return Error::DatabaseFailure("数据库中已有相同键值的记录", text, Error::Fault::DuplicateKey);
-  return Error::DatabaseFailure("PostgreSQL 数据库执行语句失败", text);
+  const char* field = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  const std::string state = field != nullptr ? field : "";
+  if (state == "23505")
+    return Error::DatabaseFailure("数据库中已有相同键值的记录", text, Error::Fault::DuplicateKey, state);
+  return Error::DatabaseFailure("PostgreSQL 数据库执行语句失败", text, Error::Fault::None, state);
 }
 
 template <class Int>

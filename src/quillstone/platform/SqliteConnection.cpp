@@ -14,6 +14,17 @@ namespace {
 // Writers from other connections and processes wait this long for the lock before failing.
 constexpr int kBusyTimeoutMs = 30000;
 
+// The SQLSTATE a PostgreSQL server gives for the same failure, where SQLite's result code or
+// message tells it; SQLite reports failures of expressions with its generic code.
+std::string SqlState(int code, const std::string& message) {
+  if ((code & 0xFF) == SQLITE_TOOBIG) return "54000";
+  if ((code & 0xFF) == SQLITE_INTERRUPT) return "57014";
+  if ((code & 0xFF) == SQLITE_READONLY) return "25006";
+  if (message.find("integer overflow") != std::string::npos) return "22003";
+  if (message.find("wrong number of arguments") != std::string::npos) return "42883";
+  return "";
+}
+
 // SQLite's own text follows the library's description of what failed.
 Error SqliteError(sqlite3* db) {
   const int code = sqlite3_extended_errcode(db);
@@ -21,7 +32,8 @@ Error SqliteError(sqlite3* db) {
     return Error::DatabaseFailure("数据库中已有相同键值的记录", sqlite3_errmsg(db), Error::Fault::DuplicateKey);
   if ((code & 0xFF) == SQLITE_BUSY || (code & 0xFF) == SQLITE_LOCKED)
     return Error::DatabaseFailure("数据库正被其他连接使用，等待超时", sqlite3_errmsg(db));
-  return Error::DatabaseFailure("SQLite 数据库执行语句失败", sqlite3_errmsg(db));
+  return Error::DatabaseFailure("SQLite 数据库执行语句失败", sqlite3_errmsg(db), Error::Fault::None,
+                                SqlState(code, sqlite3_errmsg(db)));
 }
 
 [[noreturn]] void RaiseSqlite(sqlite3* db) { throw SqliteError(db); }
