@@ -1,6 +1,6 @@
-// The list filter check on arbitrary text: it refuses with the library's error or returns a
-// condition that passes the check again unchanged, and a condition it accepts runs as one
-// condition on a real registry query without ending the statement.
+// The list filter grammar on arbitrary text: it refuses with the library's error, or what it
+// accepts, written back, reads again to the same tree and names only the statement's columns and
+// the grammar's functions; an accepted filter runs as one condition on a real registry query.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,22 +10,63 @@
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/platform/Error.h"
 #include "quillstone/server/FilterCondition.h"
+#include "quillstone/server/FilterScope.h"
+#include "quillstone/server/filter/FilterNode.h"
+#include "quillstone/server/filter/FilterParser.h"
 
 using namespace quillstone;
 
+namespace {
+
+const char* const kFunctions[] = {"lower", "upper", "trim", "ltrim", "rtrim", "length", "substr", "coalesce",
+                                  "abs", "round", "replace"};
+
+// Every name in the tree is a column of the registry scope or a function of the grammar.
+bool NamesAllowed(const filter::FilterNode& node) {
+  using Kind = filter::FilterNode::Kind;
+  if (node.kind == Kind::Column && !FilterScope::Registry().Find(node.table, node.text)) return false;
+  if (node.kind == Kind::Call) {
+    bool known = false;
+    for (const char* name : kFunctions) known = known || node.op == name;
+    if (!known) return false;
+  }
+  for (const auto& arg : node.args)
+    if (!NamesAllowed(*arg)) return false;
+  return true;
+}
+
+std::size_t Marks(const std::string& text) {
+  std::size_t n = 0;
+  for (char c : text) n += c == '?';
+  return n;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  std::string checked;
-  try {
-    checked = FilterCondition::Checked(text, 0, FilterCondition::RegistryOwners());
-  } catch (const Error&) {
-    return 0;
+  // Marks inside strings are text: try the count of all of them and fewer until one is accepted.
+  std::size_t marks = Marks(text);
+  for (;;) {
+    try {
+      const FilterCondition first(text, marks, FilterScope::Registry());
+      if (first.empty()) return 0;
+      const std::string written = first.Sql(Backend::Sqlite);
+      const FilterCondition again(written, marks, FilterScope::Registry());
+      if (again.Shape() != first.Shape()) std::abort();
+      if (again.Sql(Backend::Sqlite) != written) std::abort();
+      if (!NamesAllowed(*filter::FilterParser(written, FilterScope::Registry()).Parse())) std::abort();
+      break;
+    } catch (const Error&) {
+      if (marks == 0) return 0;
+      --marks;
+    }
   }
-  if (FilterCondition::Checked(checked, 0, FilterCondition::RegistryOwners()) != checked) std::abort();
   try {
-    quillstone::fuzz::DemoSystem().GetBarCodeManager()->ListInventoryBarCodeSets(text);
+    std::vector<Variant> values(marks, Variant("x"));
+    quillstone::fuzz::DemoSystem().GetBarCodeManager()->ListInventoryBarCodeSets(text, values);
   } catch (const Error&) {
-    // A condition the database cannot read is refused with its message; that is not a fault.
+    // A condition the database cannot evaluate is reported as a failure of the filter.
   }
   return 0;
 }

@@ -73,8 +73,14 @@ TEST(clsHelperTest, WithoutFilterOrRightsOnlyHidesAbandoned) {
 TEST(clsHelperTest, FilterAndRightsAreAppended) {
   EXPECT_EQ(RefSql(std::make_shared<FixedRights>("1,2"), "cBatch='B1'"),
             kBase +
-                " where (cBatch='B1') and (InventoryBarCodeSet.bAbandon is null or InventoryBarCodeSet.bAbandon<>1)"
-                " and Inventory.iid in (1,2)");
+                " where (InventoryBarCodeSet.cBatch = 'B1') and (InventoryBarCodeSet.bAbandon is null or "
+                "InventoryBarCodeSet.bAbandon<>1) and Inventory.iid in (1,2)");
+  // A part of the filter that can fail on a row's values is evaluated only on rows the rights let through.
+  EXPECT_EQ(RefSql(std::make_shared<FixedRights>("1,2"), "cInvCode = 'P1' and cast(cBatch as integer) > 2"),
+            kBase +
+                " where ((InventoryBarCodeSet.cInvCode = 'P1') and (case when Inventory.iid in (1,2) then "
+                "(cast(InventoryBarCodeSet.cBatch as integer) > 2) else false end)) and "
+                "(InventoryBarCodeSet.bAbandon is null or InventoryBarCodeSet.bAbandon<>1) and Inventory.iid in (1,2)");
 }
 
 TEST(clsHelperTest, RefusesWithoutAContext) {

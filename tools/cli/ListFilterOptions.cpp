@@ -38,9 +38,6 @@ void ListFilterOptions::Add(std::string& condition, const std::string& part) con
 
 std::string ListFilterOptions::Condition() const {
   std::string condition;
-  // Checked alone first: joined to the options, a filter that closes its own bracket would
-  // otherwise pass and reach past them.
-  if (!filter_.empty()) Add(condition, "(" + FilterCondition::Checked(filter_) + ")");
   if (!item_.empty()) Add(condition, columns_.item + " = ?");
   if (!rule_.empty()) Add(condition, columns_.rule + " = ?");
   if (!batch_.empty()) Add(condition, columns_.batch + " = ?");
@@ -48,7 +45,12 @@ std::string ListFilterOptions::Condition() const {
   if (state_ == "abandoned") Add(condition, columns_.abandon + " = 1");
   if (!from_.empty()) Add(condition, columns_.created + " >= ?");
   if (!to_.empty()) Add(condition, columns_.created + " <= ?");
-  return condition;
+  // Checked alone first: joined to the options, a filter that closes its own bracket would
+  // otherwise read as one condition and reach past them. A blank filter is none; one alone goes
+  // as the caller wrote it, so its length is the caller's.
+  if (filter_.find_first_not_of(" \t\r\n") == std::string::npos) return condition;
+  FilterCondition::RequireOneCondition(filter_);
+  return condition.empty() ? filter_ : "(" + filter_ + ") and " + condition;
 }
 
 std::vector<Variant> ListFilterOptions::Values() const {

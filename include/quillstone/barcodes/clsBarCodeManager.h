@@ -13,6 +13,7 @@
 namespace quillstone {
 
 class ClientRecordset;
+class FilterCondition;
 class clsBarCode;
 class clsBarCodeRule;
 class clsContext;
@@ -131,7 +132,7 @@ class clsBarCodeManager {
   // The user's data rights on inventory as a condition on Inventory.iid; blank when the user sees
   // every item. The host's list is kept as rows of a temporary table (see VisibleInventory).
   std::string DataRightCondition();
-  std::string ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters = 0);
+  std::string ListQuery(const FilterCondition& filter, bool bCheckAuth);
 
   std::weak_ptr<clsContext> context_;
   std::shared_ptr<barcodes::VisibleInventory> visibleInventory_;

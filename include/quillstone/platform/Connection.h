@@ -73,6 +73,11 @@ class Connection {
   // statements) is gone.
   uint64_t sessionNumber() const { return session_number_; }
 
+  // How long one statement that carries a caller's list filter may run on a server database
+  // before the server cancels it (a few seconds by default; 0 leaves the server's own limit).
+  void setFilterTimeoutMs(int64_t ms) { filter_timeout_ms_ = ms; }
+  int64_t filterTimeoutMs() const { return filter_timeout_ms_; }
+
  protected:
   // A copy of the registered body (empty when there is none), so a body may re-register itself.
   static ProcedureEmulation FindEmulatedProcedure(const std::string& name);
@@ -81,6 +86,7 @@ class Connection {
  private:
   bool auto_reconnect_ = false;
   uint64_t session_number_ = 0;
+  int64_t filter_timeout_ms_ = 5000;
 };
 
 }  // namespace quillstone

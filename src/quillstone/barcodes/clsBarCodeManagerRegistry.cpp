@@ -11,6 +11,7 @@
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
+#include "quillstone/server/FilteredRead.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
@@ -61,19 +62,17 @@ std::string clsBarCodeManager::DataRightCondition() {
   return visibleInventory_->Condition(context->mConn(), visible);
 }
 
-std::string clsBarCodeManager::ListQuery(std::string filter, bool bCheckAuth, std::size_t parameters) {
-  if (!Trim(filter).empty()) filter = FilterCondition::Checked(filter, parameters, FilterCondition::RegistryOwners());
-  if (bCheckAuth) {
-    const std::string visible = DataRightCondition();
-    if (!visible.empty()) {
-      // The caller's condition is bracketed so that an "or" in it cannot reach past the rights.
-      filter = Trim(filter).empty() ? visible : "(" + filter + ") and " + visible;
-    }
-  }
-  if (Trim(filter).empty()) return "select * from InventoryBarCodeSet";
+// The caller's condition is applied only to rows the user may see: it is joined to the rights
+// with "and", and each part of it that could fail on a row's values is evaluated only where the
+// rights hold, so no error depends on rows outside them.
+std::string clsBarCodeManager::ListQuery(const FilterCondition& filter, bool bCheckAuth) {
+  const std::string visible = bCheckAuth ? DataRightCondition() : std::string();
+  std::string where = filter.Sql(Context()->mConn()->backend(), visible);
+  if (!visible.empty()) where = where.empty() ? visible : where + " and " + visible;
+  if (where.empty()) return "select * from InventoryBarCodeSet";
   return "select InventoryBarCodeSet.* from InventoryBarCodeSet inner join Inventory on "
          "(InventoryBarCodeSet.cInvCode=Inventory.cInvCode) where " +
-         filter;
+         where;
 }
 
 std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(const std::string& filter,
@@ -85,8 +84,12 @@ std::shared_ptr<ClientRecordset> clsBarCodeManager::ListInventoryBarCodeSetRS(co
                                                                               const std::vector<Variant>& params,
                                                                               bool bCheckAuth) {
   try {
-    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth, params.size()), params);
-    return ClientRecordset::ReadAll(*rs);
+    const FilterCondition condition(filter, params.size(), FilterScope::Registry());
+    Connection& conn = *Context()->mConn();
+    auto rs = FilteredRead::Query(conn, ListQuery(condition, bCheckAuth), params, condition);
+    std::shared_ptr<ClientRecordset> rows;
+    FilteredRead::Step(condition, [&] { rows = ClientRecordset::ReadAll(*rs); });
+    return rows;
   } catch (const Error& e) {
     RaiseError("获取条形码列表错误," + e.description());
   } catch (const std::exception& e) {
@@ -115,8 +118,9 @@ std::shared_ptr<clsBarCodeManager::BarCodeSetList> clsBarCodeManager::ListInvent
 void clsBarCodeManager::ForEachInventoryBarCodeSet(const std::string& filter, const std::vector<Variant>& params,
                                                    const BarCodeSetVisitor& visit, bool bCheckAuth) {
   TrapAndReraise([&] {
-    auto rs = Context()->mConn()->Query(ListQuery(filter, bCheckAuth, params.size()), params);
-    for (; !rs->IsEOF(); rs->MoveNext())
+    const FilterCondition condition(filter, params.size(), FilterScope::Registry());
+    auto rs = FilteredRead::Query(*Context()->mConn(), ListQuery(condition, bCheckAuth), params, condition);
+    for (; !rs->IsEOF(); FilteredRead::Step(condition, [&] { rs->MoveNext(); }))
       if (!visit(ReadBarCodeSet(*rs, true))) break;
   });
 }

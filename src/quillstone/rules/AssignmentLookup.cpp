@@ -11,6 +11,7 @@
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
+#include "quillstone/server/FilteredRead.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
@@ -80,13 +81,12 @@ std::shared_ptr<clsRuleAssign> clsRuleManager::LoadAssignByInventoryClass(const 
 
 std::shared_ptr<clsRuleManager::AssignList> clsRuleManager::ListAssigns(const std::string& filter,
                                                                         const std::vector<Variant>& params) {
+  const FilterCondition condition(filter, params.size(), FilterScope::Assigns());
   std::string sql = kListSql;
-  if (!Trim(filter).empty()) {
-    sql += " where (" + FilterCondition::Checked(filter, params.size(), FilterCondition::AssignOwners()) + ")";
-  }
+  if (!condition.empty()) sql += " where " + condition.Sql(Conn().backend());
   auto assigns = std::make_shared<AssignList>();
-  auto rs = Conn().Query(sql, params);
-  for (; !rs->IsEOF(); rs->MoveNext()) {
+  auto rs = FilteredRead::Query(Conn(), sql, params, condition);
+  for (; !rs->IsEOF(); FilteredRead::Step(condition, [&] { rs->MoveNext(); })) {
     const bool toItem = NullToLng(rs->Field("assignType")) == RATInventory;
     assigns->Add(toItem ? ReadInventoryAssign(*rs) : ReadClassAssign(*rs));
   }

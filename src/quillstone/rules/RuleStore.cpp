@@ -13,6 +13,7 @@
 #include "quillstone/rules/clsRuleManager.h"
 #include "quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
+#include "quillstone/server/FilteredRead.h"
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -68,13 +69,14 @@ std::shared_ptr<clsRuleManager::TypeList> clsRuleManager::ListBarCodeTypes() {
 
 std::shared_ptr<clsRuleManager::RuleList> clsRuleManager::ListRules(const std::string& filter,
                                                                     const std::vector<Variant>& params) {
+  const FilterCondition condition(filter, params.size(), FilterScope::Rules());
   std::string sql = "select * from BarCodeRule";
-  if (!Trim(filter).empty()) sql += " where (" + FilterCondition::Checked(filter, params.size()) + ")";
+  if (!condition.empty()) sql += " where " + condition.Sql(Conn().backend());
   // The headers are read whole first: each rule then reads its items on the same connection.
   std::shared_ptr<ClientRecordset> rows;
   {
-    auto rs = Conn().Query(sql, params);
-    rows = ClientRecordset::ReadAll(*rs);
+    auto rs = FilteredRead::Query(Conn(), sql, params, condition);
+    FilteredRead::Step(condition, [&] { rows = ClientRecordset::ReadAll(*rs); });
   }
   auto rules = std::make_shared<RuleList>();
   for (; !rows->IsEOF(); rows->MoveNext()) {

@@ -1,5 +1,6 @@
 #include "quillstone/server/clsHelper.h"
 
+#include "quillstone/platform/Connection.h"
 #include "quillstone/server/FilterCondition.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
@@ -30,6 +31,14 @@ const char* const kRefFrom =
 
 const char* const kInUse = "(InventoryBarCodeSet.bAbandon is null or InventoryBarCodeSet.bAbandon<>1)";
 
+// The database the text will run on: the service's connection, else the host's; without either,
+// strings are written as both databases read them by default.
+Backend BackendOf(const clsContext& context) {
+  if (context.mConn() != nullptr) return context.mConn()->backend();
+  const auto host = context.moLogin()->connection();
+  return host != nullptr ? host->backend() : Backend::Sqlite;
+}
+
 }  // namespace
 
 void clsHelper::AttachContext(const std::shared_ptr<clsContext>& context) { context_ = context; }
@@ -38,15 +47,14 @@ std::string clsHelper::GetBarCodeRefSQL(const std::string& filter) {
   auto context = context_.lock();
   Assert(context != nullptr && context->moLogin() != nullptr, kServiceNotStarted);
 
-  std::string sql = std::string(kRefSelect) + kRefColumns + kRefFrom;
-  if (!Trim(filter).empty()) {
-    // Bracketed, and checked to be one condition, so it cannot reach past the rights after it.
-    sql += " where (" + FilterCondition::Checked(filter, 0, FilterCondition::RegistryOwners()) + ") and " + kInUse;
-  } else {
-    sql += std::string(" where ") + kInUse;
-  }
+  const FilterCondition condition(filter, 0, FilterScope::Registry());
   std::string visible = context->moLogin()->DataRightFilter("inventory", "", "R");
-  if (!Trim(visible).empty()) sql += " and Inventory.iid in (" + visible + ")";
+  visible = Trim(visible).empty() ? "" : "Inventory.iid in (" + visible + ")";
+  std::string sql = std::string(kRefSelect) + kRefColumns + kRefFrom + " where ";
+  // The caller's condition is evaluated only where the rights hold (see FilterCondition::Sql).
+  if (!condition.empty()) sql += condition.Sql(BackendOf(*context), visible) + " and ";
+  sql += kInUse;
+  if (!visible.empty()) sql += " and " + visible;
   return sql;
 }
 
