@@ -60,8 +60,8 @@ std::string FieldDataAfter(const std::string& zpl, const std::string& command) {
 }
 
 // What a printer puts into a Code 128 symbol for ^BC data in no mode: code set changes leave no
-// data, ">8" is FNC1 (the first marks GS1, the others separate fields), "><" is '>', and code
-// set C takes digits in pairs only.
+// data, ">8" is FNC1 (the first marks GS1, the others separate fields), ">0" is '>' (value 30),
+// "><" is '^' (62), ">=" is '~' (94), and code set C takes digits in pairs only.
 std::string Code128Carries(const std::string& data) {
   std::string out;
   bool setC = false;
@@ -77,8 +77,12 @@ std::string Code128Carries(const std::string& data) {
         setC = false;
       } else if (code == '8') {
         if (fnc1++ > 0) out += '\x1d';
-      } else if (code == '<') {
+      } else if (code == '0') {
         out += '>';
+      } else if (code == '<') {
+        out += '^';
+      } else if (code == '=') {
+        out += '~';
       } else {
         ADD_FAILURE() << "unknown invocation >" << code << " in " << data;
       }
@@ -215,7 +219,7 @@ TEST_P(CliGs1LabelsTest, Gs1_128LabelsCarryTheGs1FormInPngAndZpl) {
 
   // Characters the printer would take as escapes travel as data: '>' and the ^FH indicator '_'.
   const std::string odd = "(01)09506000134352(10)A>B_1(21)7";
-  cli_->Json({"label", odd, "--rule", "G128", "--out", File("odd.zpl")});
+  cli_->Json({"label", odd, "--rule", "G128", "--out", File("odd.zpl"), "--size", "100x40mm"});
   EXPECT_EQ(Code128Carries(FieldDataAfter(ReadText(File("odd.zpl")), "^BC")),
             "010950600013435210A>B_1\x1d"
             "217");

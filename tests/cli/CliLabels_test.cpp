@@ -35,12 +35,15 @@ struct Kind {
   // The widest bar pattern a printer may draw for a 12-character barcode, in modules; for matrix
   // symbols the largest side the short barcodes here need.
   int maxModules;
+  // A label wide enough for the symbol with modules of 0.25 mm.
+  int widthMm = 50;
 };
 
 const Kind kKinds[] = {
-    {"L128", "Code 128", "P001", "C1", 11 * (12 + 3) + 2},
+    // The printer is given the code sets: "C1" in code set B, then five digit pairs in code set C.
+    {"L128", "Code 128", "P001", "C1", 11 * (8 + 2) + 13},
     {"LEAN", "EAN-13", "P002", "69", 95},
-    {"L39", "Code 39", "S001", "C-", 13 * (12 + 2) - 1},
+    {"L39", "Code 39", "S001", "C-", 13 * (12 + 2) - 1, 60},
     {"LQR", "QR Code", "F001", "码", 25},
     {"LDM", "Data Matrix", "N001", "DM", 18},
 };
@@ -141,7 +144,7 @@ std::vector<std::string> CheckZplLabel(const std::vector<ZplCommand>& label, con
     }
   }
   EXPECT_FALSE(inField) << "field left open";
-  EXPECT_EQ(width, static_cast<int>(std::floor(50 * dpi / 25.4 + 1e-6)));
+  EXPECT_EQ(width, static_cast<int>(std::floor(kind.widthMm * dpi / 25.4 + 1e-6)));
   EXPECT_EQ(height, static_cast<int>(std::floor(30 * dpi / 25.4 + 1e-6)));
   return data;
 }
@@ -277,7 +280,8 @@ TEST_F(CliLabelsTest, EverySymbologyWritesZplThatFitsTheLabel) {
     const std::string code = Register(kind.item);
     for (int dpi : {203, 300}) {
       const std::string file = File(std::string(kind.ruleId) + std::to_string(dpi) + ".zpl");
-      auto doc = cli_->Json({"label", code, "--format", "zpl", "--out", file, "--dpi", std::to_string(dpi)});
+      auto doc = cli_->Json({"label", code, "--format", "zpl", "--out", file, "--dpi", std::to_string(dpi), "--size",
+                             std::to_string(kind.widthMm) + "x30mm"});
       const auto commands = ParseZpl(ReadText(file));
       ASSERT_FALSE(commands.empty());
       const auto data = CheckZplLabel(commands, kind, dpi);
@@ -285,7 +289,9 @@ TEST_F(CliLabelsTest, EverySymbologyWritesZplThatFitsTheLabel) {
       ASSERT_EQ(data.size(), 3u);
       EXPECT_EQ(data[0], doc["name"].get<std::string>());
       const bool ean = std::string(kind.type) == "EAN-13";
-      EXPECT_NE(data[1].find(ean ? code.substr(0, 12) : code), std::string::npos) << data[1];
+      // Code 128 goes with its code sets spelled out: the ten digits after "C1" in pairs.
+      const std::string carried = std::string(kind.type) == "Code 128" ? code.substr(0, 2) + ">5" + code.substr(2) : code;
+      EXPECT_NE(data[1].find(ean ? code.substr(0, 12) : carried), std::string::npos) << data[1];
       EXPECT_NE(data[2].find(code), std::string::npos);
       EXPECT_EQ(CountOf(ReadText(file), "^CI28"), 1u);
     }

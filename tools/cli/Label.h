@@ -10,12 +10,20 @@
 namespace quillstone::cli {
 
 struct Label {
-  Label(std::string barCode, Symbology symbology, std::string name = "")
-      : barCode(std::move(barCode)), symbology(symbology), name(std::move(name)) {}
+  Label(std::string barCode, Symbology symbology, std::string name = "", std::string caption = "")
+      : barCode(std::move(barCode)), symbology(symbology), name(std::move(name)), caption(std::move(caption)) {}
+
+  // The text under the symbol: `caption` where one is set (a Digital Link's element string),
+  // otherwise what the symbol carries, as the encoder reads it out.
+  std::string Caption(const std::string& humanReadable) const { return caption.empty() ? humanReadable : caption; }
+  // Refuses a label whose texts hold control characters (a tab, a line break): no font draws
+  // them, and on a printer they would break the line.
+  void CheckPrintable() const;
 
   std::string barCode;
   Symbology symbology;
   std::string name;
+  std::string caption;
 };
 
 }  // namespace quillstone::cli

@@ -44,4 +44,9 @@ void LabelBatch::Add(const std::string& barCode, const std::string& ruleId) {
   ruleIds_.push_back(rule->ruleId());
 }
 
+void LabelBatch::AddLabel(Label label) {
+  labels_.push_back(std::move(label));
+  ruleIds_.emplace_back();
+}
+
 }  // namespace quillstone::cli

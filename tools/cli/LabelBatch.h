@@ -25,6 +25,8 @@ class LabelBatch {
   // A barcode by its text: the registry entry when the user may see it; otherwise `ruleId` must
   // name its rule, and the item is what the barcode decodes to (no name when it decodes to none).
   void Add(const std::string& barCode, const std::string& ruleId);
+  // A label made elsewhere (from GS1 data), of no rule.
+  void AddLabel(Label label);
 
   const std::vector<Label>& labels() const { return labels_; }
   // The rule of each label, in the same order.

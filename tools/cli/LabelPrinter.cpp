@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -9,8 +11,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include "cli/CliError.h"
 
@@ -31,12 +35,48 @@ class Socket {
   int fd_;
 };
 
-bool Wait(int fd, short events, int timeoutSeconds) {
+using Clock = std::chrono::steady_clock;
+
+bool WaitUntil(int fd, short events, Clock::time_point deadline) {
   pollfd p{fd, events, 0};
   int rc;
-  do rc = poll(&p, 1, timeoutSeconds * 1000);
-  while (rc < 0 && errno == EINTR);
+  do {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    rc = poll(&p, 1, static_cast<int>(std::max<long long>(left, 0)));
+  } while (rc < 0 && errno == EINTR);
   return rc > 0;
+}
+
+bool Wait(int fd, short events, int timeoutSeconds) {
+  return WaitUntil(fd, events, Clock::now() + std::chrono::seconds(timeoutSeconds));
+}
+
+// How the printer ended the connection after our end of data.
+enum class Ending { Taken, Reset, Silent };
+
+// A printer has taken the job when, after our end of data, it closes the connection and every
+// byte we sent was acknowledged: TCP then reaches CLOSED without an error. A printer that closed
+// at once answers our data with a reset; one that never reads keeps the connection open.
+Ending AwaitClose(int fd, Clock::time_point deadline) {
+  char buffer[512];
+  for (;;) {
+    if (!WaitUntil(fd, POLLIN, deadline)) return Ending::Silent;
+    const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+    if (n == 0) break;
+    if (n < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) return Ending::Reset;
+  }
+  for (;;) {
+    tcp_info info{};
+    socklen_t length = sizeof info;
+    if (getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &length) != 0) return Ending::Reset;
+    if (info.tcpi_state == TCP_CLOSE) break;
+    if (Clock::now() >= deadline) return Ending::Silent;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  int error = 0;
+  socklen_t length = sizeof error;
+  getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length);
+  return error == 0 ? Ending::Taken : Ending::Reset;
 }
 
 // A non-blocking connect bounded by the timeout; the socket stays non-blocking for writing.
@@ -95,19 +135,29 @@ void LabelPrinter::Send(const std::string& data, int timeoutSeconds) const {
       why = std::strerror(errno);
       continue;
     }
+    const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
     std::size_t sent = 0;
     while (sent < data.size()) {
       const ssize_t n = ::send(s.fd(), data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
       if (n > 0) {
         sent += static_cast<std::size_t>(n);
       } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) {
-        if (!Wait(s.fd(), POLLOUT, timeoutSeconds))
+        if (!WaitUntil(s.fd(), POLLOUT, deadline))
           throw CliError("打印机 '" + address_ + "' 在 " + std::to_string(timeoutSeconds) + " 秒内没有接收数据");
       } else {
         throw CliError("发送到打印机 '" + address_ + "' 时连接中断：" + std::strerror(errno));
       }
     }
     shutdown(s.fd(), SHUT_WR);
+    switch (AwaitClose(s.fd(), deadline)) {
+      case Ending::Taken:
+        return;
+      case Ending::Reset:
+        throw CliError("打印机 '" + address_ + "' 没有收下标签：连接被打印机关闭或重置；标签没有打印，请检查打印机后重发");
+      case Ending::Silent:
+        throw CliError("打印机 '" + address_ + "' 在 " + std::to_string(timeoutSeconds) +
+                       " 秒内没有确认收完标签（没有关闭连接）；标签可能没有打印，请检查打印机后重发");
+    }
     return;
   }
   throw CliError("无法连接打印机 '" + address_ + "'：" + why);

@@ -11,8 +11,10 @@ class LabelPrinter {
   // "HOST:PORT", "HOST" (port 9100) or "[IPv6]:PORT".
   explicit LabelPrinter(const std::string& address);
 
-  // Connects, writes everything and closes; a printer that cannot be reached within
-  // `timeoutSeconds` or that drops the connection is a failure naming it.
+  // Connects, writes everything, ends the data and waits for the printer to close the
+  // connection, which is when it has taken the job. A printer that cannot be reached, drops or
+  // resets the connection, or does not close it within `timeoutSeconds` in all is a failure
+  // naming it.
   void Send(const std::string& data, int timeoutSeconds = 10) const;
 
   const std::string& host() const { return host_; }

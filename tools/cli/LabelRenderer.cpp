@@ -67,6 +67,7 @@ void WriteFile(const std::string& path, const std::string& content) {
 
 void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double heightMm, double unitsPerMm,
                          bool wholeUnits) {
+  label.CheckPrintable();
   const EncodedSymbol symbol(label.barCode, label.symbology);
   const double w = widthMm * unitsPerMm;
   const double h = heightMm * unitsPerMm;
@@ -83,7 +84,7 @@ void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double
   }
   // The caption's lines, the last one on the bottom margin.
   double bottom = h - margin;
-  const auto lines = LabelCaption::Lines(symbol.humanReadable(), widthMm - 2 * kCutMarginMm, CaptionSizeMm(heightMm));
+  const auto lines = LabelCaption::Lines(label.Caption(symbol.humanReadable()), widthMm - 2 * kCutMarginMm, CaptionSizeMm(heightMm));
   for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
     const LabelText caption(cr, *line, CaptionSizeMm(heightMm) * unitsPerMm, w - 2 * margin);
     bottom -= caption.height();

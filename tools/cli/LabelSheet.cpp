@@ -26,6 +26,8 @@ using namespace LabelMetrics;
 constexpr double kMarkGapMm = 1.0;
 constexpr double kMarkLengthMm = 4.0;
 constexpr double kFooterMm = 2.2;
+constexpr double kSmallestPaperMm = 10;
+constexpr double kLargestPaperMm = 1200;
 
 struct Paper {
   const char* name;
@@ -64,6 +66,11 @@ LabelSheet::LabelSheet(const std::string& paper, const std::string& layout, cons
     if (paperName_ == "LETTER") paperName_ = "Letter";
   } else {
     std::tie(paperWidthMm_, paperHeightMm_) = LabelSize::ParseLengths(paper, "纸张");
+    // Larger than A0 or smaller than one label is a typing error; a PDF viewer could not show it.
+    if (std::min(paperWidthMm_, paperHeightMm_) < kSmallestPaperMm ||
+        std::max(paperWidthMm_, paperHeightMm_) > kLargestPaperMm)
+      throw CliError(fmt::format("纸张 '{}' 超出范围：宽和高都应在 {:g} mm 到 {:g} mm 之间", paper, kSmallestPaperMm,
+                                 kLargestPaperMm));
     paperName_ = fmt::format("{:g}×{:g} mm", paperWidthMm_, paperHeightMm_);
   }
 

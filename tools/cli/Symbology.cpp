@@ -108,6 +108,7 @@ void Symbology::CheckEncodable(const std::string& text) const {
       throw CliError(name() + " carries a GS1 element string such as (01)09506000134352(10)ABC123; '" + text +
                      "' is not one: " + e.description());
     }
+    if (kind_ == Kind::Gs1_128) CheckFitsGs1_128(text);
     return;
   }
   switch (kind_) {
@@ -131,6 +132,14 @@ void Symbology::CheckEncodable(const std::string& text) const {
     default:
       break;
   }
+}
+
+void Symbology::CheckFitsGs1_128(const std::string& text) {
+  const std::size_t length = Gs1ElementString::Parse(text).ToRaw().size();
+  if (length > Gs1ElementString::kMaxGs1_128Characters)
+    throw CliError("GS1-128 条码最多容纳 " + std::to_string(Gs1ElementString::kMaxGs1_128Characters) +
+                   " 个数据字符（含应用标识符和字段间的分隔符），'" + text + "' 有 " + std::to_string(length) +
+                   " 个；请改用 GS1 DataMatrix");
 }
 
 std::vector<std::string> Symbology::RegistryCandidates(const std::string& scanned) const {

@@ -48,6 +48,8 @@ class Symbology {
 
  private:
   explicit Symbology(Kind kind) : kind_(kind) {}
+  // One GS1-128 symbol carries at most 48 data characters, separators included.
+  static void CheckFitsGs1_128(const std::string& text);
   Kind kind_;
 };
 

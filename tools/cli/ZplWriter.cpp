@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 
@@ -11,30 +12,23 @@
 #include "cli/LabelCaption.h"
 #include "cli/LabelMetrics.h"
 #include "cli/TextWidth.h"
-#include "cli/ZplGs1Data.h"
+#include "cli/ZplCode128.h"
+#include "cli/ZplFieldData.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 
 namespace quillstone::cli {
 namespace {
 
 using namespace LabelMetrics;
+using Kind = Symbology::Kind;
 
 constexpr double kSmallestTextMm = 2.0;
 // The largest QR Code magnification a printer accepts.
 constexpr int kMaxQrMagnification = 10;
-
-// ^FH escapes with '_' as indicator: the command prefixes, the indicator itself and control
-// bytes travel as hex; UTF-8 goes as it is (^CI28).
-std::string FieldData(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text) {
-    if (c == '^' || c == '~' || c == '_' || c < 0x20 || c == 0x7F)
-      out += fmt::format("_{:02X}", c);
-    else
-      out += static_cast<char>(c);
-  }
-  return out;
-}
+constexpr int kMaxModule = 10;
+// Labels are searched up to the largest size --size takes, in whole millimetres.
+constexpr int kLargestLabelMm = 300;
+constexpr double kSmallestModuleMm = 0.25;
 
 // Drops whole UTF-8 characters from the end until `fits` holds, then marks the cut with "…".
 template <typename Fits>
@@ -50,35 +44,134 @@ std::string Shortened(const std::string& text, Fits fits) {
   return "";
 }
 
-// A Code 128 symbol's bars in modules when the printer keeps to one code set: the most any
-// encoding of `length` characters needs (start, data, check character, stop).
-int Code128WorstModules(std::size_t length) { return 11 * (static_cast<int>(length) + 3) + 2; }
+bool Matrix(Kind kind) { return kind == Kind::QrCode || kind == Kind::DataMatrix || kind == Kind::Gs1DataMatrix; }
+
+// The symbol's width in modules as the printer draws it, quiet zones included, and the quiet
+// zone on its left.
+struct Extent {
+  int modules;
+  int quietLeft;
+};
+
+Extent ExtentOf(const Label& label, const EncodedSymbol& symbol) {
+  const int wide = static_cast<int>(symbol.modulesWide());
+  switch (label.symbology.kind()) {
+    case Kind::QrCode:
+      return {wide, 4};
+    case Kind::DataMatrix:
+    case Kind::Gs1DataMatrix:
+      return {wide, 1};
+    case Kind::Ean13:
+      return {95 + 11 + 7, 11};
+    case Kind::Code39:
+      return {wide, 10};
+    case Kind::Code128:
+      return {ZplCode128::ForText(label.barCode).modules() + 20, 10};
+    case Kind::Gs1_128:
+      return {ZplCode128::ForGs1(Gs1ElementString::Parse(label.barCode)).modules() + 20, 10};
+    case Kind::Gs1QrCode:
+      break;
+  }
+  // The printer's QR Code command has no FNC1 mode.
+  throw CliError("条码类型 " + label.symbology.name() + " 没有 ZPL 写法；请输出 PNG、SVG 或 PDF 标签");
+}
 
 }  // namespace
 
-ZplWriter::ZplWriter(const LabelSize& size, std::string font) : size_(size), font_(std::move(font)) {}
+ZplWriter::ZplWriter(const LabelSize& size, std::string font, int module)
+    : size_(size), font_(std::move(font)), module_(module == 0 ? DefaultModule(size.dpi()) : module) {
+  if (!font_.empty()) CheckFontName(font_);
+  CheckModule(module_);
+}
 
-ZplWriter::Form ZplWriter::FormFor(const Symbology& symbology) {
-  switch (symbology.kind()) {
-    case Symbology::Kind::Code128:
-      return Form::Code128;
-    case Symbology::Kind::Ean13:
-      return Form::Ean13;
-    case Symbology::Kind::Code39:
-      return Form::Code39;
-    case Symbology::Kind::QrCode:
-      return Form::QrCode;
-    case Symbology::Kind::DataMatrix:
-      return Form::DataMatrix;
-    case Symbology::Kind::Gs1_128:
-      return Form::Gs1_128;
-    case Symbology::Kind::Gs1DataMatrix:
-      return Form::Gs1DataMatrix;
-    case Symbology::Kind::Gs1QrCode:
-      // The printer's QR Code command has no FNC1 mode.
+int ZplWriter::DefaultModule(int dpi) {
+  return std::max(2, static_cast<int>(std::ceil(kSmallestModuleMm * dpi / 25.4 - 1e-6)));
+}
+
+void ZplWriter::CheckFontName(const std::string& font) {
+  const bool drive = font.size() > 2 && std::isupper(static_cast<unsigned char>(font[0])) && font[1] == ':';
+  const bool name = drive && font.size() <= 2 + 32 && std::all_of(font.begin() + 2, font.end(), [](unsigned char c) {
+                      return std::isalnum(c) || c == '_' || c == '.';
+                    });
+  if (!name)
+    throw CliError("打印机字体 '" + font +
+                   "' 无效：应写成 驱动器:文件名，如 E:CJK.TTF（文件名只含字母、数字、_ 和 .，最多 32 个字符）");
+}
+
+void ZplWriter::CheckModule(int module) {
+  if (module < 1 || module > kMaxModule)
+    throw CliError(fmt::format("模块宽度 {} 点无效，应在 1 到 {} 点之间", module, kMaxModule));
+}
+
+ZplWriter::Box ZplWriter::SymbolBox(const Label& label, const EncodedSymbol& symbol, const LabelSize& size) const {
+  const int margin = size.Dots(kCutMarginMm);
+  const int gap = size.Dots(kGapMm);
+  const int edge = size.Dots(kSymbolEdgeMm);
+  int top = margin;
+  if (!label.name.empty()) top += size.Dots(NameSizeMm(size.heightMm())) + gap;
+  const auto lines = LabelCaption::Lines(label.Caption(symbol.humanReadable()), size.widthMm() - 2 * kCutMarginMm,
+                                         CaptionSizeMm(size.heightMm()));
+  const int captionTop =
+      size.heightDots() - margin - size.Dots(CaptionSizeMm(size.heightMm())) * static_cast<int>(lines.size());
+  return {edge, top, size.widthDots() - 2 * edge, captionTop - gap - top};
+}
+
+std::optional<ZplWriter::Placement> ZplWriter::Place(const Label& label, const EncodedSymbol& symbol,
+                                                     const LabelSize& size) const {
+  const Box box = SymbolBox(label, symbol, size);
+  const Extent extent = ExtentOf(label, symbol);
+  if (box.height <= 0) return std::nullopt;
+  if (Matrix(label.symbology.kind())) {
+    int module = std::min(box.width, box.height) / extent.modules;
+    if (label.symbology.kind() == Kind::QrCode) module = std::min(module, kMaxQrMagnification);
+    if (module < module_) return std::nullopt;
+    const int side = extent.modules * module;
+    return Placement{box.left + (box.width - side) / 2 + extent.quietLeft * module,
+                     box.top + (box.height - side) / 2 + extent.quietLeft * module, module, side};
+  }
+  // Bars at least 15% as high as the symbol is wide are easy to aim at; narrower modules keep
+  // a low label's symbol so.
+  const int module =
+      std::min(box.width / extent.modules, static_cast<int>(std::floor(box.height / (0.15 * extent.modules))));
+  if (module < module_) return std::nullopt;
+  return Placement{box.left + extent.quietLeft * module + (box.width - extent.modules * module) / 2, box.top, module,
+                   box.height};
+}
+
+std::string ZplWriter::SymbolField(const Label& label, const Placement& at) const {
+  std::string field = fmt::format("^FO{},{}", at.x, at.y);
+  const int m = at.module, h = at.height;
+  const char escape = ZplFieldData::kDataMatrixEscape;
+  switch (label.symbology.kind()) {
+    case Kind::QrCode:
+      field += fmt::format("^BQN,2,{}", m) + ZplFieldData::QrCode(label.barCode);
+      break;
+    case Kind::DataMatrix:
+      field += fmt::format("^BXN,{},200,0,0,6,{}", m, escape) + ZplFieldData::DataMatrix(label.barCode);
+      break;
+    case Kind::Gs1DataMatrix:
+      field += fmt::format("^BXN,{},200,0,0,6,{}", m, escape) +
+               ZplFieldData::Gs1DataMatrix(Gs1ElementString::Parse(label.barCode));
+      break;
+    case Kind::Ean13:
+      field += fmt::format("^BY{},3.0,{}^BEN,{},N,N", m, h, h) + ZplFieldData::Field(label.barCode.substr(0, 12));
+      break;
+    case Kind::Code39:
+      // Wide bars twice the narrow ones, as zint draws them, so the image and the label match.
+      field += fmt::format("^BY{},2.0,{}^B3N,N,{},N,N", m, h, h) + ZplFieldData::Field(label.barCode);
+      break;
+    case Kind::Code128:
+      field += fmt::format("^BY{},3.0,{}^BCN,{},N,N,N,N", m, h, h) +
+               ZplFieldData::Field(ZplCode128::ForText(label.barCode).data);
+      break;
+    case Kind::Gs1_128:
+      field += fmt::format("^BY{},3.0,{}^BCN,{},N,N,N,N", m, h, h) +
+               ZplFieldData::Field(ZplCode128::ForGs1(Gs1ElementString::Parse(label.barCode)).data);
+      break;
+    case Kind::Gs1QrCode:
       break;
   }
-  throw CliError("条码类型 " + symbology.name() + " 没有 ZPL 写法；请输出 PNG、SVG 或 PDF 标签");
+  return field + "^FS\n";
 }
 
 std::string ZplWriter::TextField(const std::string& text, int y, int height) const {
@@ -91,99 +184,49 @@ std::string ZplWriter::TextField(const std::string& text, int y, int height) con
   const std::string shown = Shortened(text, [&](const std::string& t) { return needed(t, height) <= width; });
   const std::string font =
       font_.empty() ? fmt::format("^A0N,{0},{0}", height) : fmt::format("^A@N,{0},{0},{1}", height, font_);
-  return fmt::format("^FO{},{}{}^FB{},1,0,C,0^FH_^FD{}^FS\n", margin, y, font, width, FieldData(shown));
+  return fmt::format("^FO{},{}{}^FB{},1,0,C,0", margin, y, font, width) + ZplFieldData::Text(shown) + "^FS\n";
 }
 
 CliError ZplWriter::TooSmall(const Label& label, const EncodedSymbol& symbol) const {
-  return CliError(fmt::format("条码 '{}' 在 {} 的标签上放不下（{} 需要 {:g} 个模块宽，{} dpi）；请用更大的 --size",
-                              label.barCode, size_.Text(), label.symbology.name(), symbol.modulesWide(), size_.dpi()));
-}
-
-std::string ZplWriter::SymbolField(const Label& label, const EncodedSymbol& symbol, int top, int bottom) const {
-  const Form form = FormFor(label.symbology);
-  const int edge = size_.Dots(kSymbolEdgeMm);
-  const Box box{edge, top, size_.widthDots() - 2 * edge, bottom - top};
-  if (form == Form::QrCode || form == Form::DataMatrix || form == Form::Gs1DataMatrix)
-    return MatrixField(label, symbol, form, box);
-  return BarsField(label, symbol, form, box);
-}
-
-std::string ZplWriter::MatrixField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const {
-  // The matrix is as many modules wide as zint makes it, quiet zones included.
-  const int modules = static_cast<int>(symbol.modulesWide());
-  const int quiet = form == Form::QrCode ? 4 : 1;
-  int module = std::min(box.width, box.height) / modules;
-  if (form == Form::QrCode) module = std::min(module, kMaxQrMagnification);
-  if (module < 1) throw TooSmall(label, symbol);
-  const int side = modules * module;
-  const int x = box.left + (box.width - side) / 2 + quiet * module;
-  const int y = box.top + (box.height - side) / 2 + quiet * module;
-  std::string command;
-  std::string data = FieldData(label.barCode);
-  if (form == Form::QrCode) {
-    command = fmt::format("^BQN,2,{}", module);
-    data = "MA," + data;
-  } else if (form == Form::DataMatrix) {
-    command = fmt::format("^BXN,{},200", module);
-  } else {
-    command = fmt::format("^BXN,{},200,0,0,6,{}", module, ZplGs1Data::kDataMatrixEscape);
-    data = FieldData(ZplGs1Data::ForDataMatrix(Gs1ElementString::Parse(label.barCode)));
+  const std::string what =
+      fmt::format("条码 '{}' 在 {} 的标签上放不下（{} 需要 {} 个模块宽，模块至少 {} 点，{} dpi）", label.barCode,
+                  size_.Text(), label.symbology.name(), ExtentOf(label, symbol).modules, module_, size_.dpi());
+  // The smallest label of whole millimetres, no smaller than this one, that the symbol fits.
+  int bestWidth = 0, bestHeight = 0;
+  const int fromWidth = static_cast<int>(std::ceil(size_.widthMm() - 1e-9));
+  const int fromHeight = static_cast<int>(std::ceil(size_.heightMm() - 1e-9));
+  for (int h = fromHeight; h <= kLargestLabelMm; ++h) {
+    for (int w = fromWidth; w <= kLargestLabelMm; ++w) {
+      if (bestWidth > 0 && w * h >= bestWidth * bestHeight) break;
+      if (Place(label, symbol, LabelSize(w, h, size_.dpi()))) {
+        bestWidth = w;
+        bestHeight = h;
+        break;
+      }
+    }
   }
-  return fmt::format("^FO{},{}{}^FH_^FD{}^FS\n", x, y, command, data);
-}
-
-std::string ZplWriter::BarsField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const {
-  // Quiet zones in modules, left and right, and the modules the layout must leave room for.
-  int quietLeft = 10, quietRight = 10, modules = static_cast<int>(symbol.modulesWide());
-  std::string data = FieldData(label.barCode);
-  std::string bars;
-  double ratio = 3.0;
-  if (form == Form::Ean13) {
-    quietLeft = 11;
-    quietRight = 7;
-    modules = 95 + quietLeft + quietRight;
-    data = label.barCode.substr(0, 12);
-    bars = "^BEN,{h},N,N";
-  } else if (form == Form::Code39) {
-    ratio = 2.0;  // as zint draws it, so the image and the printed label match
-    bars = "^B3N,N,{h},N,N";
-  } else if (form == Form::Gs1_128) {
-    // The code sets are chosen here, FNC1 written out; the symbol is exactly this wide.
-    const auto code128 = ZplGs1Data::ForCode128(Gs1ElementString::Parse(label.barCode));
-    modules = Code128WorstModules(static_cast<std::size_t>(code128.codes)) + quietLeft + quietRight;
-    bars = "^BCN,{h},N,N,N,N";
-    data = FieldData(code128.data);
-  } else {
-    // The printer chooses the code sets itself; room is left for the widest choice.
-    modules = Code128WorstModules(label.barCode.size()) + quietLeft + quietRight;
-    bars = "^BCN,{h},N,N,N,A";
-  }
-  const int module = box.width / modules;
-  if (module < 1 || box.height < 0.15 * modules * module) throw TooSmall(label, symbol);
-  const int x = box.left + quietLeft * module + (box.width - modules * module) / 2;
-  return fmt::format("^FO{},{}^BY{},{:.1f},{}", x, box.top, module, ratio, box.height) +
-         fmt::format(fmt::runtime(bars), fmt::arg("h", box.height)) + fmt::format("^FH_^FD{}^FS\n", data);
+  if (bestWidth == 0)
+    return CliError(what + fmt::format("；{0}×{0} mm 以内的标签都放不下，请用更小的 --module 或二维码", kLargestLabelMm));
+  return CliError(what + fmt::format("；至少要 {0}×{1} mm 的标签：请用 --size {0}x{1}mm", bestWidth, bestHeight));
 }
 
 std::string ZplWriter::Write(const Label& label) const {
+  label.CheckPrintable();
   const EncodedSymbol symbol(label.barCode, label.symbology);
+  const auto at = Place(label, symbol, size_);
+  if (!at) throw TooSmall(label, symbol);
+
   const int margin = size_.Dots(kCutMarginMm);
   const int gap = size_.Dots(kGapMm);
-  const int nameHeight = size_.Dots(NameSizeMm(size_.heightMm()));
-  const int captionHeight = size_.Dots(CaptionSizeMm(size_.heightMm()));
-
   std::string zpl = fmt::format("^XA\n^CI28\n^PW{}\n^LL{}\n^LH0,0\n", size_.widthDots(), size_.heightDots());
-  int top = margin;
-  if (!label.name.empty()) {
-    zpl += TextField(label.name, top, nameHeight);
-    top += nameHeight + gap;
-  }
-  const auto lines =
-      LabelCaption::Lines(symbol.humanReadable(), size_.widthMm() - 2 * kCutMarginMm, CaptionSizeMm(size_.heightMm()));
-  const int captionTop = size_.heightDots() - margin - captionHeight * static_cast<int>(lines.size());
-  zpl += SymbolField(label, symbol, top, captionTop - gap);
+  if (!label.name.empty()) zpl += TextField(label.name, margin, size_.Dots(NameSizeMm(size_.heightMm())));
+  zpl += SymbolField(label, *at);
+  const Box box = SymbolBox(label, symbol, size_);
+  const int captionHeight = size_.Dots(CaptionSizeMm(size_.heightMm()));
+  const auto lines = LabelCaption::Lines(label.Caption(symbol.humanReadable()), size_.widthMm() - 2 * kCutMarginMm,
+                                         CaptionSizeMm(size_.heightMm()));
   for (std::size_t i = 0; i < lines.size(); ++i)
-    zpl += TextField(lines[i], captionTop + captionHeight * static_cast<int>(i), captionHeight);
+    zpl += TextField(lines[i], box.top + box.height + gap + captionHeight * static_cast<int>(i), captionHeight);
   return zpl + "^XZ\n";
 }
 

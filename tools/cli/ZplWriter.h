@@ -3,6 +3,7 @@
 // scalable font, UTF-8, laid out in whole printer dots for the label's size and resolution.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "cli/CliError.h"
@@ -17,33 +18,41 @@ class ZplWriter {
  public:
   // `font` is a font stored on the printer ("E:NAME.TTF") for the text; empty uses the
   // printer's scalable font 0, which prints Chinese where the printer links a CJK font to it.
-  explicit ZplWriter(const LabelSize& size, std::string font = "");
+  // `module` is the narrowest module in dots the symbol may get; 0 takes DefaultModule.
+  explicit ZplWriter(const LabelSize& size, std::string font = "", int module = 0);
 
-  // One label, from ^XA to ^XZ; refuses a barcode whose symbol does not fit the label.
+  // One label, from ^XA to ^XZ; a symbol that does not fit the label with modules of at least
+  // the narrowest width is refused, naming the smallest label size it fits.
   std::string Write(const Label& label) const;
   // Writes printer commands to a file, as a printer would receive them.
   static void Save(const std::string& zpl, const std::string& path);
 
- private:
-  // The printer's forms of the symbologies; the GS1 ones take the raw element string with FNC1
-  // in the command's escapes. GS1 QR Code has none.
-  enum class Form { Code128, Gs1_128, Ean13, Code39, QrCode, DataMatrix, Gs1DataMatrix };
-  static Form FormFor(const Symbology& symbology);
+  // 0.25 mm or 2 dots, whichever is wider: one-dot bars print unreliably on thermal heads.
+  static int DefaultModule(int dpi);
+  // Refuses a font name a printer would not take as one ("E:NAME.TTF": a drive letter, a colon,
+  // letters, digits, '_' and '.'), so no option text can become printer commands.
+  static void CheckFontName(const std::string& font);
+  // Refuses a module width outside 1 to 10 dots.
+  static void CheckModule(int module);
 
-  // A centred line of text `height` dots high with its top at `y`; the text is shortened to the
-  // width the printer's font will need.
-  std::string TextField(const std::string& text, int y, int height) const;
-  // The room a symbol has, in dots: its left edge and top, width and height.
+ private:
+  // Where the symbol goes, in dots, and the module width it is drawn with.
+  struct Placement {
+    int x, y, module, height;
+  };
+  // The room the symbol has on a label of `size`: between the name and the caption lines.
   struct Box {
     int left, top, width, height;
   };
-  std::string SymbolField(const Label& label, const EncodedSymbol& symbol, int top, int bottom) const;
-  std::string MatrixField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const;
-  std::string BarsField(const Label& label, const EncodedSymbol& symbol, Form form, const Box& box) const;
+  Box SymbolBox(const Label& label, const EncodedSymbol& symbol, const LabelSize& size) const;
+  std::optional<Placement> Place(const Label& label, const EncodedSymbol& symbol, const LabelSize& size) const;
+  std::string SymbolField(const Label& label, const Placement& at) const;
+  std::string TextField(const std::string& text, int y, int height) const;
   CliError TooSmall(const Label& label, const EncodedSymbol& symbol) const;
 
   LabelSize size_;
   std::string font_;
+  int module_;
 };
 
 }  // namespace quillstone::cli

@@ -29,6 +29,8 @@ void LabelCommand::Attach(CLI::App& parent) {
   app_->add_option("--printer", printer_, "Send ZPL to a label printer's raw port, HOST:9100");
   app_->add_option("--printer-font", printerFont_,
                    "Font stored on the printer for the text, e.g. E:CJK.TTF (default: its scalable font 0)");
+  moduleOption_ = app_->add_option("--module", module_,
+                   "ZPL: narrowest module (bar) width in printer dots, 1 to 10 (default: 0.25 mm, at least 2 dots)");
   app_->add_option("--rule", ruleId_,
                    "Rule whose symbology to use (default: the rule each barcode was registered under)");
   sheet_.AddTo(*app_, false);
@@ -43,17 +45,29 @@ LabelFormat LabelCommand::Format() const {
   return LabelFormatOfFile(out_);
 }
 
-int LabelCommand::Run(Session& session) {
-  if (gs1_.given()) return gs1_.Run(out_, session.json());
-  const LabelFormat format = Format();
+void LabelCommand::CheckOptions(LabelFormat format) const {
   if (!printer_.empty() && format != LabelFormat::Zpl) throw CliError("--printer 只发送 ZPL 标签（--format zpl）");
   if (sheet_.sheetGiven() && format != LabelFormat::Pdf) throw CliError("--sheet 的标签页只能写成 PDF（--format pdf）");
   if (printer_.empty() && out_.empty()) throw CliError("请用 --out 指定标签文件");
   if ((format == LabelFormat::Png || format == LabelFormat::Svg) && barCodes_.size() > 1)
     throw CliError("PNG 或 SVG 文件只印一张标签；多张标签请用 --format zpl 或 pdf");
+  const bool moduleGiven = moduleOption_->count() > 0;
+  if (format != LabelFormat::Zpl && (moduleGiven || !printerFont_.empty()))
+    throw CliError("--module 和 --printer-font 只用于 ZPL 标签（--format zpl 或 --printer）");
+  if (gs1_.given() && !ruleId_.empty()) throw CliError("--gs1 标签按 --symbology 印制，不用 --rule");
+  gs1_.Check();
+  if (!printerFont_.empty()) ZplWriter::CheckFontName(printerFont_);
+  if (moduleGiven) ZplWriter::CheckModule(module_);
+  LabelSize::Parse(size_, dpi_);
   if (sheet_.sheetGiven()) sheet_.Check();
+}
+
+int LabelCommand::Run(Session& session) {
+  const LabelFormat format = Format();
+  CheckOptions(format);
 
   LabelBatch batch(session);
+  if (gs1_.given()) batch.AddLabel(gs1_.MakeLabel(session));
   for (const auto& code : barCodes_) batch.Add(Gs1Input::FromCommandLine(code), ruleId_);
 
   std::string report;
@@ -68,6 +82,7 @@ int LabelCommand::Run(Session& session) {
   }
   // One label keeps the flat form scripts read: barCode, ruleId, symbology, name, file.
   if (labels.size() == 1) doc.update(labels[0]);
+  if (gs1_.given()) doc.update(gs1_.Report());
   doc["labels"] = labels;
   doc["format"] = LabelFormatName(format);
   JsonOutput::Report(session.json(), doc, report);
@@ -85,7 +100,7 @@ nlohmann::json LabelCommand::Output(const LabelBatch& batch, LabelFormat format,
       report = "Wrote " + labels.front().symbology.name() + " label of " + labels.front().barCode + " to " + out_;
       return {{"file", out_}};
     case LabelFormat::Zpl: {
-      const ZplWriter writer(size, printerFont_);
+      const ZplWriter writer(size, printerFont_, module_);
       std::string zpl;
       for (const auto& label : labels) zpl += writer.Write(label);
       if (!printer_.empty()) {

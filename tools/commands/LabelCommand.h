@@ -1,8 +1,9 @@
 // `quillstone label BARCODE... [--out FILE] [--format png|svg|zpl|pdf] [--size 50x30mm] [--dpi 203|300]
-// [--printer HOST:9100] [--sheet A4 --layout 3x8] [--rule R]`: prints barcode labels in the
-// symbology of their rule, with the item's name above the symbol and the barcode text under it,
-// as image files, as ZPL for a label printer (written to a file or sent to the printer), or as
-// PDF: one label per page, or many on sheets.
+// [--printer HOST:9100] [--module DOTS] [--sheet A4 --layout 3x8] [--rule R]`, or `label --gs1 DATA`:
+// prints barcode labels in the symbology of their rule (or GS1 data in the symbology asked
+// for), with the item's name above the symbol and the barcode text under it, as image files, as
+// ZPL for a label printer (written to a file or sent to the printer), or as PDF: one label per
+// page, or many on sheets.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -26,6 +27,8 @@ class LabelCommand : public Command {
  private:
   // The format asked for, or implied by the printer, the sheet or the file's extension.
   LabelFormat Format() const;
+  // Refuses options the format cannot honour, before any work.
+  void CheckOptions(LabelFormat format) const;
   // The output's description for the report, after writing it.
   nlohmann::json Output(const LabelBatch& batch, LabelFormat format, std::string& report) const;
 
@@ -37,6 +40,8 @@ class LabelCommand : public Command {
   int dpi_ = 203;
   std::string printer_;
   std::string printerFont_;
+  int module_ = 0;
+  CLI::Option* moduleOption_ = nullptr;
   LabelSheetOptions sheet_;
   Gs1LabelOptions gs1_;
 };

@@ -1,14 +1,16 @@
-#include "cli/ZplGs1Data.h"
+#include "cli/ZplCode128.h"
 
 #include <cctype>
 
+#include "cli/CliError.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 
 namespace quillstone::cli {
 namespace {
 
-// Code 128 as ZPL spells it: ">;" start code C, ">:" start code B, ">5" to code set C, ">6" to
-// code set B, ">8" FNC1, "><" the '>' itself.
+// The printer's invocation codes: ">;" start code C, ">:" start code B, ">5" to code set C, ">6"
+// to code set B, ">8" FNC1. In code set B the characters that are also command prefixes or the
+// invocation character are written by value: ">0" is '>' (30), "><" is '^' (62), ">=" is '~' (94).
 constexpr const char* kStartC = ">;";
 constexpr const char* kStartB = ">:";
 constexpr const char* kToC = ">5";
@@ -29,21 +31,35 @@ bool WorthCodeSetC(const std::string& raw, std::size_t at) {
   return run >= 4 && run % 2 == 0;
 }
 
+std::string CodeSetB(char c) {
+  if (c == '>') return ">0";
+  if (c == '^') return "><";
+  if (c == '~') return ">=";
+  return std::string(1, c);
+}
+
 }  // namespace
 
-ZplGs1Data::Code128 ZplGs1Data::ForCode128(const Gs1ElementString& elements) {
-  const std::string raw = elements.ToRaw();
+ZplCode128::Data ZplCode128::ForText(const std::string& text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c > 0x7E) throw CliError("Code 128 标签只印可见的 ASCII 字符；'" + text + "' 含有其它字符");
+  return Write(text, false);
+}
+
+ZplCode128::Data ZplCode128::ForGs1(const Gs1ElementString& elements) { return Write(elements.ToRaw(), true); }
+
+ZplCode128::Data ZplCode128::Write(const std::string& raw, bool gs1) {
   bool setC = WorthCodeSetC(raw, 0);
-  Code128 out;
+  Data out;
   out.data = setC ? kStartC : kStartB;
   auto emit = [&](const std::string& code) {
     out.data += code;
     ++out.codes;
   };
-  emit(kFnc1);
+  if (gs1) emit(kFnc1);
   for (std::size_t at = 0; at < raw.size();) {
     const char c = raw[at];
-    if (c == Gs1ElementString::kGroupSeparator) {
+    if (gs1 && c == Gs1ElementString::kGroupSeparator) {
       emit(kFnc1);
       ++at;
     } else if (setC && at + 1 < raw.size() && IsDigit(c) && IsDigit(raw[at + 1])) {
@@ -56,17 +72,10 @@ ZplGs1Data::Code128 ZplGs1Data::ForCode128(const Gs1ElementString& elements) {
       emit(kToC);
       setC = true;
     } else {
-      emit(c == '>' ? std::string("><") : std::string(1, c));
+      emit(CodeSetB(c));
       ++at;
     }
   }
-  return out;
-}
-
-std::string ZplGs1Data::ForDataMatrix(const Gs1ElementString& elements) {
-  const std::string fnc1{kDataMatrixEscape, '1'};
-  std::string out = fnc1;
-  for (char c : elements.ToRaw()) out += c == Gs1ElementString::kGroupSeparator ? fnc1 : std::string(1, c);
   return out;
 }
 
