@@ -4,24 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "cli/CliProcess.h"
 #include "cli/CliSession.h"
+#include "cli/FileText.h"
 #include "cli/GrayImage.h"
 #include "quillstone/platform/Connection.h"
 
 namespace quillstone::test {
 namespace {
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class CliGs1LabelSourcesTest : public CliSqliteTest {
  protected:

@@ -5,14 +5,13 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CliProcess.h"
 #include "cli/CliSession.h"
+#include "cli/FileText.h"
 #include "support/BackendTest.h"
 
 namespace quillstone::test {
@@ -32,13 +31,6 @@ std::string Gs1Rule(const std::string& ruleId, const std::string& type, bool exp
 
 const std::string kF001 = "(01)09506000134352(10)LOT7(17)271231(21)000001";
 const std::string kS001 = "(01)06291041500213(10)LOT8(21)000001";
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The field data of the first field that follows `command` ("^BC"), ^FH's _XX escapes undone.
 std::string FieldDataAfter(const std::string& zpl, const std::string& command) {

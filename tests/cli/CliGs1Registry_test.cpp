@@ -13,10 +13,11 @@
 namespace quillstone::test {
 namespace {
 
-const char* const kRule = R"({"ruleId": "YOG", "ruleName": "酸奶", "length": 46, "barCodeType": "GS1-128",
+// The batch may be 10 long: the longest element string, 45 characters, fits one GS1-128 symbol.
+const char* const kRule = R"({"ruleId": "YOG", "ruleName": "酸奶", "length": 36, "barCodeType": "GS1-128",
   "items": [{"itemType": "ISTInventory", "length": 14, "ai": "01"},
             {"itemType": "ISTDisableDate", "length": 6, "relevantValue": "yymmdd", "ai": "17"},
-            {"itemType": "ISTBatch", "length": 20, "ai": "10"},
+            {"itemType": "ISTBatch", "length": 10, "ai": "10"},
             {"itemType": "ISTSequence", "length": 6, "relevantValue": "000001", "ai": "21"}]})";
 
 const std::string kHri = "(01)09506000134352(10)L0412(17)270331(21)000001";

@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -20,6 +19,8 @@
 
 #include "cli/CliProcess.h"
 #include "cli/CliSession.h"
+#include "cli/FileText.h"
+#include "cli/LoopbackListener.h"
 #include "cli/GrayImage.h"
 #include "quillstone/platform/Connection.h"
 
@@ -53,19 +54,6 @@ std::string RuleJson(const Kind& k) {
          k.type + R"(", "items": [{"itemType": "ISTFixed", "length": 2, "relevantValue": ")" + k.fixed +
          R"("}, {"itemType": "ISTInventory", "length": 6}, {"itemType": "ISTSequence", "length": 4,
          "relevantValue": "0001"}]})";
-}
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::size_t CountOf(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
 }
 
 CliResult Poppler(const std::string& tool, const std::vector<std::string>& args) {
@@ -165,23 +153,12 @@ int UnusedPort() {
 // A printer's raw port stand-in on 127.0.0.1: takes one connection and keeps what it sends.
 class PrinterStandIn {
  public:
-  PrinterStandIn() : fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(::listen(fd_, 1), 0);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-  }
+  PrinterStandIn() : thread_([this] { Serve(); }) {}
   ~PrinterStandIn() {
     if (thread_.joinable()) thread_.join();
-    ::close(fd_);
   }
 
-  int port() const { return port_; }
+  int port() const { return listener_.port(); }
   // What arrived, once the sender closed (or after 30 s without a word).
   std::string Received() {
     if (thread_.joinable()) thread_.join();
@@ -194,18 +171,17 @@ class PrinterStandIn {
     return ::poll(&p, 1, 30000) > 0;
   }
   void Serve() {
-    if (!Ready(fd_)) return;
-    const int client = ::accept(fd_, nullptr, nullptr);
+    if (!Ready(listener_.fd())) return;
+    const int client = ::accept(listener_.fd(), nullptr, nullptr);
     if (client < 0) return;
     char buffer[4096];
     for (ssize_t n; Ready(client) && (n = ::read(client, buffer, sizeof buffer)) > 0;) received_.append(buffer, n);
     ::close(client);
   }
 
-  int fd_;
-  int port_ = 0;
-  std::thread thread_;
+  LoopbackListener listener_;
   std::string received_;
+  std::thread thread_;
 };
 
 class CliLabelsTest : public ::testing::Test {

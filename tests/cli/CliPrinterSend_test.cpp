@@ -1,9 +1,7 @@
 // Sending labels to a printer's raw port reports success only when the printer has taken the job:
 // fake printers on 127.0.0.1 that read everything, close at once, reset the connection, or never
 // read, each answered within the send's time limit.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -16,6 +14,7 @@
 
 #include "cli/CliProcess.h"
 #include "cli/CliSession.h"
+#include "cli/LoopbackListener.h"
 
 namespace quillstone::test {
 namespace {
@@ -25,24 +24,12 @@ enum class Manner { ReadsAll, ClosesAtOnce, Resets, NeverReads };
 
 class FakePrinter {
  public:
-  explicit FakePrinter(Manner manner) : manner_(manner), fd_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    EXPECT_EQ(::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    EXPECT_EQ(::listen(fd_, 1), 0);
-    ::getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this] { Serve(); });
-  }
+  explicit FakePrinter(Manner manner) : manner_(manner), thread_([this] { Serve(); }) {}
   ~FakePrinter() {
     done_ = true;
     thread_.join();
-    ::close(fd_);
   }
-  std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
-  std::size_t received() const { return received_; }
+  std::string address() const { return "127.0.0.1:" + std::to_string(listener_.port()); }
 
  private:
   static bool Ready(int fd, int ms) {
@@ -50,10 +37,10 @@ class FakePrinter {
     return ::poll(&p, 1, ms) > 0;
   }
   void Serve() {
-    while (!done_ && !Ready(fd_, 50)) {
+    while (!done_ && !Ready(listener_.fd(), 50)) {
     }
     if (done_) return;
-    const int client = ::accept(fd_, nullptr, nullptr);
+    const int client = ::accept(listener_.fd(), nullptr, nullptr);
     if (client < 0) return;
     if (manner_ == Manner::Resets) {
       // Wait for the first bytes, then drop the connection with a reset.
@@ -64,16 +51,15 @@ class FakePrinter {
       while (!done_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     } else if (manner_ == Manner::ReadsAll) {
       char buffer[4096];
-      for (ssize_t n; Ready(client, 30000) && (n = ::read(client, buffer, sizeof buffer)) > 0;) received_ += n;
+      while (Ready(client, 30000) && ::read(client, buffer, sizeof buffer) > 0) {
+      }
     }
     ::close(client);
   }
 
   Manner manner_;
-  int fd_;
-  int port_ = 0;
+  LoopbackListener listener_;
   std::atomic<bool> done_{false};
-  std::atomic<std::size_t> received_{0};
   std::thread thread_;
 };
 

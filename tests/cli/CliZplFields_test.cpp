@@ -6,7 +6,6 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -15,22 +14,10 @@
 
 #include "cli/CliProcess.h"
 #include "cli/CliSession.h"
+#include "cli/FileText.h"
 
 namespace quillstone::test {
 namespace {
-
-std::string ReadText(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::size_t CountOf(const std::string& text, const std::string& part) {
-  std::size_t n = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
 
 std::vector<std::string> Args(const std::string& args) {
   std::vector<std::string> parts;
