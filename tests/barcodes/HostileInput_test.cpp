@@ -152,6 +152,18 @@ TEST_P(HostileInputTest, RulesThatCannotMakeAValidBarcodeAreRefusedWhenSaved) {
   }
   EXPECT_EQ(Count("BarCodeRule"), 1);
 
+  // A code with a line break or an escape would forge lines wherever it is listed.
+  for (const std::string code : {"R\nX", "R\tX", "R\x1b[2J"}) {
+    auto rule = MakeRule(code, "控制", 8, {{ISTInventory, 6}, {ISTFixed, 2, "AB"}});
+    EXPECT_TRUE(Has(FailureText([&] { rm->CreateRule(rule); }), "控制字符"));
+  }
+  // A batch or free item longer than its registry column could never be registered.
+  auto longBatch = MakeRule("LB", "长批号", 67, {{ISTInventory, 6}, {ISTBatch, 61}});
+  EXPECT_TRUE(Has(FailureText([&] { rm->CreateRule(longBatch); }), "第2个规则项(批号)的长度为61，超过了条码登记表中该列的最大长度60"));
+  auto longFree = MakeRule("LF", "长自由项", 127, {{ISTInventory, 6}, {ISTFree3, 121}});
+  EXPECT_TRUE(Has(FailureText([&] { rm->CreateRule(longFree); }), "自由项"));
+  EXPECT_EQ(Count("BarCodeRule"), 1);
+
   auto ean = MakeRule("E3", "条码", 12, {{ISTFixed, 2, "69"}, {ISTInventory, 6}, {ISTSequence, 4, "0001"}});
   ean->setBarCodeType("ean 13");  // the catalogue's name, written another way
   rm->CreateRule(ean);

@@ -70,18 +70,24 @@ TEST_P(CliHostileTest, FilterBreakoutsAreRefusedAndPlainOptionsBindTheirValues) 
   EXPECT_EQ(Json({"list", "--item", "x' or '1'='1"}).size(), 0u);
   EXPECT_EQ(Json({"rule", "list", "--rule", "BT"}).size(), 1u);
   EXPECT_EQ(Json({"assign", "list", "--item", "S001", "--rule", "BT"}).size(), 1u);
+  // A blank filter is none; the length limit counts what the caller wrote.
+  EXPECT_EQ(Json({"list", "--filter", "   "}).size(), 3u);
+  const std::string longest = "cBatch = '" + std::string(3989, 'x') + "'";
+  EXPECT_TRUE(Json({"list", "--filter", longest}).empty());
+  ExpectRefused({"list", "--filter", longest + " "}, "4001字节");
+  ExpectRefused({"rule", "list", "--filter", "\"pg_sleep\"(5) is null"}, "函数名不能带引号");
   EXPECT_EQ(Run({"list", "--from", "2003-1-1"}).exitCode, 2);
   EXPECT_EQ(Run({"list", "--state", "lost"}).exitCode, 2);
 }
 
 TEST_P(CliHostileTest, ItemsOutsideTheDataRightsAreNotShown) {
   // "limited" sees P001 and P002 only; "blind" sees no item.
-  ExpectRefused({"--user", "limited", "decode", shirt, "--rule", "BT"}, "outside your data rights");
+  ExpectRefused({"--user", "limited", "decode", shirt, "--rule", "BT"}, "不在您的数据权限之内");
   EXPECT_EQ(Json({"--user", "limited", "decode", phones[1]["barCode"].get<std::string>(), "--rule",
                   "PH"})["invInfo"]["inventoryId"],
             "P001");
-  ExpectRefused({"--user", "blind", "encode", "S001"}, "outside your data rights");
-  ExpectRefused({"--user", "blind", "assign", "find", "S001"}, "outside your data rights");
+  ExpectRefused({"--user", "blind", "encode", "S001"}, "不在您的数据权限之内");
+  ExpectRefused({"--user", "blind", "assign", "find", "S001"}, "不在您的数据权限之内");
   const auto visible = Json({"--user", "limited", "assign", "list"});
   ASSERT_EQ(visible.size(), 1u);
   EXPECT_EQ(visible[0]["target"], "P001");
@@ -110,7 +116,8 @@ TEST_P(CliHostileTest, NumberOptionsOutOfRangeGiveAClearMessage) {
     EXPECT_LT(r.err.find('\n'), 200u) << r.err.substr(0, 300);
   }
   EXPECT_EQ(Json({"list", "--limit", "1"}).size(), 1u);
-  ExpectRefused({"encode", "P001", "--cost", "1e999"}, "--cost");
+  // 0x10 is sixteen to strtod, and no cost a clerk means.
+  for (const char* cost : {"1e999", "0x10"}) ExpectRefused({"encode", "P001", "--cost", cost}, "单价应为十进制数");
 }
 
 TEST_P(CliHostileTest, ScanRefusesAPictureOverThePixelLimitBeforeDecodingIt) {

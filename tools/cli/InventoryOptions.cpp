@@ -17,13 +17,15 @@ Variant DateValue(const std::string& text) {
   return day ? Variant(FormatIsoDate(*day)) : Variant(text);
 }
 
-// A finite number; CLI11 checked the form, but 1e999 is of that form and is no cost.
+// A finite decimal number. CLI11's check and strtod also take hexadecimal (0x10 is 16), "inf" and
+// leading blanks, none of which a clerk means by a cost; 1e999 is of the form and is no cost.
 double CostValue(const std::string& text) {
+  const bool decimal = !text.empty() && text.find_first_not_of("0123456789.eE+-") == std::string::npos;
   errno = 0;
   char* end = nullptr;
-  const double cost = std::strtod(text.c_str(), &end);
-  if (errno == ERANGE || !std::isfinite(cost) || end == text.c_str() || *end != '\0')
-    throw CliError("--cost: '" + text.substr(0, 40) + "' is not a unit cost the program can hold");
+  const double cost = decimal ? std::strtod(text.c_str(), &end) : 0;
+  if (!decimal || errno == ERANGE || !std::isfinite(cost) || end == text.c_str() || *end != '\0')
+    throw CliError("--cost：'" + text.substr(0, 40) + "'不是程序能接受的单价，单价应为十进制数");
   return cost;
 }
 

@@ -58,10 +58,23 @@ void CheckEan13(const clsBarCodeRule& rule) {
   }
 }
 
+// A segment whose value the registry keeps in a column of its own may not be longer than that
+// column: every barcode with a value that long would be refused at registration.
+void CheckStoredLength(const clsBarCodeRuleItem& item, int position) {
+  const bool batch = item.itemType() == ISTBatch;
+  const bool free = item.itemType() >= ISTFree1 && item.itemType() <= ISTFree10;
+  if (!batch && !free) return;
+  const std::size_t column = batch ? ColumnSizes::kBatch : ColumnSizes::kFree;
+  if (item.length() <= 0 || static_cast<std::size_t>(item.length()) <= column) return;
+  RaiseError("第" + std::to_string(position) + "个规则项(" + (batch ? std::string("批号") : std::string("自由项")) +
+             ")的长度为" + std::to_string(item.length()) + "，超过了条码登记表中该列的最大长度" +
+             std::to_string(column));
+}
+
 }  // namespace
 
 void RuleInputChecks::CheckTexts(const clsBarCodeRule& rule) {
-  TextGuard::RequireCodeText(rule.ruleId(), "规则编码", ColumnSizes::kRuleId);
+  TextGuard::RequireCode(rule.ruleId(), "规则编码", ColumnSizes::kRuleId);
   TextGuard::RequireFits(rule.ruleName(), "规则名称", ColumnSizes::kRuleName);
   TextGuard::RequireFits(rule.barCodeType(), "条码类型", ColumnSizes::kBarCodeType);
   TextGuard::RequireFits(rule.description(), "规则说明", ColumnSizes::kDescription);
@@ -89,6 +102,7 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;
+    CheckStoredLength(*item, position);
     if (item->itemType() == ISTSequence && !AllDigits(item->relevantValue())) {
       RaiseError("流水项的起始值只能由数字组成，" + ItemRole(position) + "为'" +
                  TextGuard::Echo(item->relevantValue()) + "'");
@@ -97,8 +111,8 @@ void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<c
 }
 
 void RuleInputChecks::CheckAssignTexts(const clsRuleAssign& assign) {
-  TextGuard::RequireFits(assign.assignId(), "规则分配编码", ColumnSizes::kAssignId);
-  TextGuard::RequireCodeText(assign.ruleId(), "规则编码", ColumnSizes::kRuleId);
+  TextGuard::RequireCode(assign.assignId(), "规则分配编码", ColumnSizes::kAssignId);
+  TextGuard::RequireCode(assign.ruleId(), "规则编码", ColumnSizes::kRuleId);
   if (const auto* toItem = dynamic_cast<const clsInventoryAssign*>(&assign)) {
     TextGuard::RequireCodeText(toItem->inventoryId(), "存货编码", ColumnSizes::kAssignInvId);
   } else if (const auto* toClass = dynamic_cast<const clsInventoryClassAssign*>(&assign)) {

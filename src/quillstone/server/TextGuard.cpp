@@ -1,5 +1,6 @@
 #include "quillstone/server/TextGuard.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "quillstone/platform/Ansi.h"
@@ -99,6 +100,15 @@ void TextGuard::RequireCodeText(const std::string& text, const std::string& role
   const std::string foreign = FirstForeignChar(text);
   if (!foreign.empty()) {
     RaiseError(Quoted(role, text) + "含有代码页" + AnsiCodePage() + "不能表示的字符'" + foreign + "'");
+  }
+}
+
+void TextGuard::RequireCode(const std::string& text, const std::string& role, std::size_t maxChars) {
+  RequireCodeText(text, role, maxChars);
+  for (std::size_t i = 0; i < text.size(); i += std::max<std::size_t>(1, CharLength(text, i))) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const bool c1 = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0;
+    if (c < 0x20 || c == 0x7F || c1) RaiseError(Quoted(role, text) + "含有控制字符，不能保存");
   }
 }
 

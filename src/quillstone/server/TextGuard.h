@@ -25,6 +25,9 @@ class TextGuard {
   static void RequireFits(const std::string& text, const std::string& role, std::size_t maxChars);
   // ... or also has a character the code page cannot hold, as a code or barcode part must not.
   static void RequireCodeText(const std::string& text, const std::string& role, std::size_t maxChars);
+  // ... or also has a control character (a line break, a tab, an escape): a code that names a
+  // record is shown in lists and messages, where such a character breaks or forges lines.
+  static void RequireCode(const std::string& text, const std::string& role, std::size_t maxChars);
 
   // The value as a message may show it: at most kEchoLimit characters (then "…"), control
   // characters and bytes that are not UTF-8 written as escapes, so a message stays one line.
