@@ -106,6 +106,7 @@ void TimeEach(benchmark::State& state, Op&& op) {
 }
 
 void RegisterPlatformBenchmarks();
+void RegisterFilterBenchmarks();
 void RegisterStatementBenchmarks(BenchSystem& system);
 void RegisterRuleBenchmarks(BenchSystem& system);
 void RegisterBarCodeBenchmarks(BenchSystem& system);

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   }
 
   RegisterPlatformBenchmarks();
+  RegisterFilterBenchmarks();
   RegisterGs1Benchmarks();
   for (auto& system : systems) {
     RegisterStatementBenchmarks(*system);
