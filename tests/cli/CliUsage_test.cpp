@@ -46,7 +46,7 @@ TEST(CliUsageTest, AMissingDatabaseFileIsReportedAndNotCreated) {
 }
 
 TEST_F(CliDatabase, InitLeavesADatabaseWithTablesAlone) {
-  cli.ExpectRefused({"init"}, "already holds the barcode tables");
+  cli.ExpectRefused({"init"}, "数据库中已经有条码表");
   EXPECT_EQ(cli.Json({"rule", "types"}).size(), 8u);
 }
 
@@ -62,11 +62,11 @@ TEST_F(CliDatabase, LibraryRefusalsReachStderrInChineseWithExitOne) {
 }
 
 TEST_F(CliDatabase, RuleFilesThatAreNotRulesAreRefusedBeforeTheLibrarySeesThem) {
-  cli.ExpectRefused({"rule", "create", "-"}, "not valid JSON", "{ not json");
-  cli.ExpectRefused({"rule", "create", "-"}, "rule item 1: itemType 'ISTNothing'",
+  cli.ExpectRefused({"rule", "create", "-"}, "不是有效的JSON", "{ not json");
+  cli.ExpectRefused({"rule", "create", "-"}, "第1个规则项：itemType 'ISTNothing'",
                     R"({"ruleId": "R", "items": [{"itemType": "ISTNothing", "length": 1}]})");
-  cli.ExpectRefused({"rule", "create", "-"}, "'length' must be a whole number", R"({"ruleId": "R", "length": 40000})");
-  cli.ExpectRefused({"rule", "create", (dir / "missing.json").string()}, "cannot read rule file");
+  cli.ExpectRefused({"rule", "create", "-"}, "'length'必须是-32768到32767之间的整数", R"({"ruleId": "R", "length": 40000})");
+  cli.ExpectRefused({"rule", "create", (dir / "missing.json").string()}, "无法读取规则文件");
   // Nothing half-made was stored.
   EXPECT_TRUE(cli.Json({"rule", "list"}).empty());
 }

@@ -98,7 +98,7 @@ TEST_P(CliWorkflowTest, AbandonsReusesAndRemovesRegisteredBarcodes) {
 TEST_P(CliWorkflowTest, RulesRoundTripThroughJsonUntilTheyAreInUse) {
   ASSERT_EQ(Run({"rule", "create", "-"}, kBatchRule).exitCode, 0);
   ExpectRefused({"rule", "create", "-"}, "条码规则编号重复", kBatchRule);
-  ExpectRefused({"rule", "show", "NONE"}, "rule 'NONE' does not exist");
+  ExpectRefused({"rule", "show", "NONE"}, "条码规则'NONE'不存在");
 
   // What `show --json` writes, `save` reads back.
   auto shown = Json({"rule", "show", "BATCH"});

@@ -20,7 +20,7 @@ bool HasBarCodeTables(Connection& conn) {
 }  // namespace
 
 void DatabaseSetup::Create(Connection& conn, bool demo) {
-  if (HasBarCodeTables(conn)) throw CliError("the database already holds the barcode tables");
+  if (HasBarCodeTables(conn)) throw CliError("数据库中已经有条码表");
   Schema::Create(conn);
   if (demo) Schema::LoadDemo(conn);
 }

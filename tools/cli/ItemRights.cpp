@@ -18,7 +18,7 @@ bool ItemRights::CanSee(const std::string& inventoryId) {
 }
 
 void ItemRights::Require(const std::string& inventoryId) {
-  if (!CanSee(inventoryId)) throw CliError("item '" + inventoryId + "' does not exist or is outside your data rights");
+  if (!CanSee(inventoryId)) throw CliError("存货'" + inventoryId + "'不存在，或者不在您的数据权限之内");
 }
 
 }  // namespace quillstone::cli

@@ -18,10 +18,10 @@ namespace quillstone::cli {
 Registrar::Plan Registrar::PlanFor(const std::string& inventoryId) {
   Plan plan;
   plan.assign = session_.Rules().FindAssignByInventory(inventoryId);
-  if (!plan.assign) throw CliError("no barcode rule is assigned to item '" + inventoryId + "' or to a class above it");
+  if (!plan.assign) throw CliError("存货'" + inventoryId + "'及其上级存货分类都没有分配条码规则");
   plan.rule = session_.Rules().LoadRule(plan.assign->ruleId());
   if (!plan.rule)
-    throw CliError("rule '" + plan.assign->ruleId() + "' of assignment " + plan.assign->assignId() + " does not exist");
+    throw CliError("规则分配" + plan.assign->assignId() + "的条码规则'" + plan.assign->ruleId() + "'不存在");
   return plan;
 }
 

@@ -30,7 +30,7 @@ std::string Lower(std::string s) {
 
 std::string TextField(const nlohmann::json& doc, const char* name) {
   if (!doc.contains(name) || doc[name].is_null()) return "";
-  if (!doc[name].is_string()) throw CliError(std::string("rule field '") + name + "' must be a text");
+  if (!doc[name].is_string()) throw CliError(std::string("规则字段'") + name + "'必须是文本");
   return doc[name].get<std::string>();
 }
 
@@ -39,7 +39,7 @@ int16_t LengthField(const nlohmann::json& doc, const char* name, const std::stri
   const auto& v = doc[name];
   if (!v.is_number_integer() || v.get<int64_t>() < std::numeric_limits<int16_t>::min() ||
       v.get<int64_t>() > std::numeric_limits<int16_t>::max())
-    throw CliError(where + "'" + name + "' must be a whole number from -32768 to 32767");
+    throw CliError(where + "'" + name + "'必须是-32768到32767之间的整数");
   return static_cast<int16_t>(v.get<int64_t>());
 }
 
@@ -54,7 +54,7 @@ ItemSourceType RuleJson::ParseType(const nlohmann::json& value) {
   if (value.is_number_integer()) {
     const auto n = value.get<int64_t>();
     if (n >= 0 && n < kTypeCount) return static_cast<ItemSourceType>(n);
-    throw CliError("itemType " + std::to_string(n) + " is not an item source type (0 to 24)");
+    throw CliError("itemType " + std::to_string(n) + "不是规则项来源类型（0到24）");
   }
   if (value.is_string()) {
     std::string wanted = Lower(value.get<std::string>());
@@ -62,27 +62,27 @@ ItemSourceType RuleJson::ParseType(const nlohmann::json& value) {
     for (int t = 0; t < kTypeCount; ++t)
       if (Lower(kTypeNames[t]) == wanted) return static_cast<ItemSourceType>(t);
     throw CliError("itemType '" + value.get<std::string>() +
-                   "' is not an item source type (ISTInventory ... ISTOther)");
+                   "'不是规则项来源类型（ISTInventory … ISTOther）");
   }
-  throw CliError("itemType must be an item source type name or number");
+  throw CliError("itemType必须是规则项来源类型的名称或编号");
 }
 
 std::shared_ptr<clsBarCodeRule> RuleJson::FromJson(const nlohmann::json& doc) {
-  if (!doc.is_object()) throw CliError("a rule file holds one JSON object");
+  if (!doc.is_object()) throw CliError("规则文件应含有一个JSON对象");
   auto rule = std::make_shared<clsBarCodeRule>();
   rule->setRuleId(TextField(doc, "ruleId"));
   rule->setRuleName(TextField(doc, "ruleName"));
-  rule->setLength(LengthField(doc, "length", "rule field "));
+  rule->setLength(LengthField(doc, "length", "规则字段"));
   rule->setBarCodeType(TextField(doc, "barCodeType"));
   rule->setDescription(TextField(doc, "description"));
 
   if (doc.contains("items")) {
-    if (!doc["items"].is_array()) throw CliError("rule field 'items' must be a list");
+    if (!doc["items"].is_array()) throw CliError("规则字段'items'必须是列表");
     int position = 0;
     for (const auto& entry : doc["items"]) {
-      const std::string where = "rule item " + std::to_string(++position) + ": ";
-      if (!entry.is_object()) throw CliError(where + "must be a JSON object");
-      if (!entry.contains("itemType")) throw CliError(where + "'itemType' is missing");
+      const std::string where = "第" + std::to_string(++position) + "个规则项：";
+      if (!entry.is_object()) throw CliError(where + "必须是JSON对象");
+      if (!entry.contains("itemType")) throw CliError(where + "缺少'itemType'");
       ItemSourceType type;
       try {
         type = ParseType(entry["itemType"]);
@@ -106,11 +106,11 @@ std::shared_ptr<clsBarCodeRule> RuleJson::ReadFile(const std::string& path) {
       doc = nlohmann::json::parse(std::cin);
     } else {
       std::ifstream in(path);
-      if (!in) throw CliError("cannot read rule file '" + path + "'");
+      if (!in) throw CliError("无法读取规则文件'" + path + "'");
       doc = nlohmann::json::parse(in);
     }
   } catch (const nlohmann::json::parse_error& e) {
-    throw CliError("rule file '" + path + "' is not valid JSON: " + e.what());
+    throw CliError("规则文件'" + path + "'不是有效的JSON：" + e.what());
   }
   return FromJson(doc);
 }

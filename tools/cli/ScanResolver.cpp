@@ -51,7 +51,7 @@ ScanResolver::Outcome ScanResolver::Resolve(const ImageScanner::Code& code, cons
     } else if (set) {
       rule = reader.RuleFor(out.barCode, set->ruleId());
     } else {
-      throw CliError("barcode '" + code.text + "' is not registered (or not visible); name its rule with --rule");
+      throw CliError("条形码'" + code.text + "'没有登记（或者没有对它的访问权限）；请用--rule指定它的规则");
     }
     DecodeAndVerify(rule, set, document, out);
   } catch (const Error& e) {

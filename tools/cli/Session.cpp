@@ -56,7 +56,7 @@ Session::~Session() {
 void Session::RequireDatabase() const {
   const std::string file = SqliteFile(options_.db);
   if (!file.empty() && !std::filesystem::exists(file))
-    throw CliError("database file '" + file + "' does not exist; create it with `quillstone init` (or pass --db)");
+    throw CliError("数据库文件'" + file + "'不存在；请先用`quillstone init`创建它（或用--db指定数据库）");
 }
 
 std::shared_ptr<Connection> Session::OpenConnection(bool mustExist) const {

@@ -104,7 +104,7 @@ int AssignCommand::List(Session& session) {
 
 int AssignCommand::Remove(Session& session) {
   auto stored = session.Rules().ListAssigns(kById, {Variant(assignId_)});
-  if (stored->Count() == 0) throw CliError("assignment '" + assignId_ + "' does not exist");
+  if (stored->Count() == 0) throw CliError("规则分配'" + assignId_ + "'不存在");
   session.Rules().RemoveAssign(assignId_);
   JsonOutput::Report(session.json(), {{"assignId", assignId_}, {"removed", true}}, "Removed assignment " + assignId_);
   return 0;
@@ -115,7 +115,7 @@ int AssignCommand::Find(Session& session) {
   auto assign = session.Rules().FindAssignByInventory(target_);
   if (!assign) {
     if (session.json()) JsonOutput::Print(nullptr);
-    throw CliError("no rule is assigned to item '" + target_ + "' or to a class above it");
+    throw CliError("存货'" + target_ + "'及其上级存货分类都没有分配条码规则");
   }
   PrintOne(session, *assign, "Item " + target_ + " follows");
   return 0;

@@ -72,7 +72,7 @@ int RuleCommand::List(Session& session) {
 
 int RuleCommand::Show(Session& session) {
   auto rule = session.Rules().LoadRule(ruleId_);
-  if (!rule) throw CliError("rule '" + ruleId_ + "' does not exist");
+  if (!rule) throw CliError("条码规则'" + ruleId_ + "'不存在");
   if (session.json()) {
     JsonOutput::Print(RuleJson::ToJson(*rule));
     return 0;
@@ -114,11 +114,11 @@ int RuleCommand::Store(Session& session, bool create) {
     session.Rules().CreateRule(rule);
   } else {
     if (!session.Rules().LoadRule(rule->ruleId()))
-      throw CliError("rule '" + rule->ruleId() + "' does not exist; create it with `quillstone rule create`");
+      throw CliError("条码规则'" + rule->ruleId() + "'不存在；请用`quillstone rule create`创建它");
     session.Rules().SaveRule(rule);
   }
   auto stored = session.Rules().LoadRule(rule->ruleId());
-  if (!stored) throw CliError("rule '" + rule->ruleId() + "' was not stored");
+  if (!stored) throw CliError("条码规则'" + rule->ruleId() + "'没有保存");
   JsonOutput::Report(
       session.json(), RuleJson::ToJson(*stored),
       std::string(create ? "Created" : "Saved") + " rule " + stored->ruleId() + ": " + stored->RuleContent());
@@ -126,7 +126,7 @@ int RuleCommand::Store(Session& session, bool create) {
 }
 
 int RuleCommand::Remove(Session& session) {
-  if (!session.Rules().LoadRule(ruleId_)) throw CliError("rule '" + ruleId_ + "' does not exist");
+  if (!session.Rules().LoadRule(ruleId_)) throw CliError("条码规则'" + ruleId_ + "'不存在");
   session.Rules().RemoveRule(ruleId_);
   JsonOutput::Report(session.json(), {{"ruleId", ruleId_}, {"removed", true}}, "Removed rule " + ruleId_);
   return 0;
@@ -136,7 +136,7 @@ int RuleCommand::Check(Session& session) {
   auto rule = RuleJson::ReadFile(file_);
   NameItems(session, *rule);
   // A refusal raises; false comes back only for a failure that carried no message.
-  if (!session.Rules().VerifyRule(rule)) throw CliError("rule '" + rule->ruleId() + "' is not valid");
+  if (!session.Rules().VerifyRule(rule)) throw CliError("条码规则'" + rule->ruleId() + "'无效");
   JsonOutput::Report(session.json(), {{"ruleId", rule->ruleId()}, {"valid", true}, {"content", rule->RuleContent()}},
                      "Rule " + rule->ruleId() + " is valid: " + rule->RuleContent());
   return 0;

@@ -20,7 +20,7 @@ void ShowCommand::Attach(CLI::App& parent) {
 int ShowCommand::Run(Session& session) {
   auto set = BarCodeReader(session).Registered(barCode_);
   if (!set)
-    throw CliError("barcode '" + barCode_ + "' is not registered (or not visible to " + session.options().user + ")");
+    throw CliError("条形码'" + barCode_ + "'没有登记（或者用户" + session.options().user + "没有对它的访问权限）");
   if (session.json()) {
     JsonOutput::Print(RecordView::BarCodeSetJson(*set));
     return 0;

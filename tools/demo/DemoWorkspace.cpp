@@ -18,10 +18,10 @@ std::string DemoWorkspace::sqliteConnection() const { return "sqlite:" + (dir_ /
 
 void DemoWorkspace::Prepare() {
   namespace fs = std::filesystem;
-  if (fs::exists(dir_) && !fs::is_directory(dir_)) throw CliError("'" + dir_.string() + "' is not a folder");
+  if (fs::exists(dir_) && !fs::is_directory(dir_)) throw CliError("'" + dir_.string() + "'不是文件夹");
   if (fs::exists(dir_) && !fs::is_empty(dir_)) {
     if (!fs::exists(dir_ / kMarker))
-      throw CliError("folder '" + dir_.string() + "' is not empty and was not made by the demo; choose another --dir");
+      throw CliError("文件夹'" + dir_.string() + "'不是空的，也不是演示程序建立的；请用--dir另选一个");
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) fs::remove(dir_ / (std::string(kDatabase) + suffix));
     fs::remove_all(labels());
   }
