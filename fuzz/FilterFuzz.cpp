@@ -24,7 +24,9 @@ const char* const kFunctions[] = {"lower", "upper", "trim", "ltrim", "rtrim", "l
 // Every name in the tree is a column of the registry scope or a function of the grammar.
 bool NamesAllowed(const filter::FilterNode& node) {
   using Kind = filter::FilterNode::Kind;
-  if (node.kind == Kind::Column && !FilterScope::Registry().Find(node.table, node.text)) return false;
+  if (node.kind == Kind::Column &&
+      (node.column == nullptr || FilterScope::Registry().Find(node.column->table, node.column->name) != node.column))
+    return false;
   if (node.kind == Kind::Call) {
     bool known = false;
     for (const char* name : kFunctions) known = known || node.op == name;

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,15 +28,18 @@ class FilterScope {
   // joining it to conditions of its own.
   static const FilterScope& AnyColumn();
 
-  // Nothing when no table of the scope has the column (names compare without regard to case).
-  std::optional<Column> Find(const std::string& name) const;
-  std::optional<Column> Find(const std::string& table, const std::string& name) const;
+  // Null when no table of the scope has the column (names compare without regard to case).
+  const Column* Find(const std::string& name) const;
+  const Column* Find(const std::string& table, const std::string& name) const;
+  // True for AnyColumn(): every plain name stands for a column, and Find finds none.
+  bool takesAnyName() const { return any_; }
 
  private:
   explicit FilterScope(const std::vector<std::string>& tables);
   FilterScope() = default;
 
   std::vector<Column> columns_;  // the tables in their order, each table's columns in schema order
+  std::vector<std::string> lowerNames_, lowerTables_;  // the same, lower-case, for lookups
   bool any_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "FilterLexer.h"
 
 #include <cctype>
+#include <string_view>
 
 #include "FilterRefusal.h"
 #include "quillstone/server/TextGuard.h"
@@ -13,18 +14,21 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsWordStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsWordByte(char c) { return IsWordStart(c) || IsDigit(c); }
 
+// Words are ASCII letters, digits and '_' here.
 std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return text;
 }
 
 // Two-character operators first, so "<=" is not read as "<" and "=".
-const char* const kSymbols[] = {"<>", "!=", "<=", ">=", "||", "(", ")", ",", ".", "=", "<", ">", "+", "-", "*", "/"};
+constexpr std::string_view kSymbols[] = {"<>", "!=", "<=", ">=", "||", "(", ")", ",", ".", "=", "<", ">", "+", "-", "*", "/"};
 
 }  // namespace
 
 std::vector<FilterToken> FilterLexer::Tokens() {
   std::vector<FilterToken> tokens;
+  tokens.reserve(in_.size() / 3 + 2);
   do tokens.push_back(Next());
   while (tokens.back().kind != FilterToken::Kind::End);
   return tokens;
@@ -91,12 +95,11 @@ FilterToken FilterLexer::Number() {
 }
 
 FilterToken FilterLexer::Symbol() {
-  for (const char* symbol : kSymbols) {
-    const std::string s(symbol);
-    if (in_.compare(i_, s.size(), s) == 0) {
+  for (const std::string_view symbol : kSymbols) {
+    if (in_.compare(i_, symbol.size(), symbol) == 0) {
       const std::size_t start = i_;
-      i_ += s.size();
-      return {FilterToken::Kind::Symbol, s, start};
+      i_ += symbol.size();
+      return {FilterToken::Kind::Symbol, std::string(symbol), start};
     }
   }
   std::size_t end = i_ + 1;

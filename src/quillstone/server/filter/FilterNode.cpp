@@ -18,7 +18,8 @@ std::string Sized(const std::string& text) { return std::to_string(text.size()) 
 std::string FilterNode::Shape() const {
   std::string shape = std::string("(") + KindName(kind);
   if (negated) shape += " not";
-  for (const std::string* part : {&op, &table, &text})
+  if (column != nullptr) shape += " " + Sized(column->table) + " " + Sized(column->name);
+  for (const std::string* part : {&op, &text})
     if (!part->empty()) shape += " " + Sized(*part);
   if (kind == Kind::Mark) shape += " " + std::to_string(mark);
   for (const auto& arg : args) shape += " " + arg->Shape();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "quillstone/server/FilterScope.h"
+
 namespace quillstone::filter {
 
 struct FilterNode {
@@ -21,7 +23,7 @@ struct FilterNode {
     IsNull,   // negated; args: one value
     Arith,    // op: + - * / || ; args: two values
     Negate,   // args: one value
-    Column,   // table, text: the column as the schema names it; size: its varchar size
+    Column,   // column: as the schema names it; text: the name as written where any name will do
     String,   // text: the value
     Number,   // text: the digits as written
     Null,
@@ -33,11 +35,10 @@ struct FilterNode {
 
   Kind kind;
   std::string op;
-  std::string table;
   std::string text;
   bool negated = false;
   std::size_t mark = 0;
-  std::size_t size = 0;
+  const FilterScope::Column* column = nullptr;
   std::vector<std::unique_ptr<FilterNode>> args;
 
   explicit FilterNode(Kind k) : kind(k) {}

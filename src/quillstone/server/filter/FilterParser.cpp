@@ -29,7 +29,11 @@ const std::set<std::string> kStatementWords = {
     "release", "declare", "notify", "listen", "lock", "set", "reset", "show", "load", "explain", "returning", "order",
     "group", "having", "limit", "offset", "window", "lateral", "join", "where", "case"};
 
-const std::set<std::string> kComparisons = {"=", "<>", "!=", "<", "<=", ">", ">="};
+bool IsComparison(const FilterToken& token) {
+  if (token.kind != FilterToken::Kind::Symbol) return false;
+  const std::string& t = token.text;
+  return t == "=" || t == "<>" || t == "!=" || t == "<" || t == "<=" || t == ">" || t == ">=";
+}
 
 FilterTree Node(Kind kind) { return std::make_unique<FilterNode>(kind); }
 
@@ -85,10 +89,16 @@ void FilterParser::Expect(const char* symbol, const char* what) {
   Unexpected(what);
 }
 
-void FilterParser::Unexpected(const std::string& wanted) const {
-  const FilterToken& token = Peek();
+// Looked for only once a word is found to be no column or function of the grammar, so that the
+// refusal says why.
+void FilterParser::RefuseIfStatementWord(const FilterToken& token) const {
   if (token.kind == FilterToken::Kind::Name && kStatementWords.count(token.text) > 0)
     RefuseAt(text_, token.at, "含有'" + token.text + "'，过滤条件只能是一个条件，不能含有子查询或其他语句");
+}
+
+void FilterParser::Unexpected(const std::string& wanted) const {
+  const FilterToken& token = Peek();
+  RefuseIfStatementWord(token);
   RefuseAt(text_, token.at, "应为" + wanted + "，却是" + Shown(token));
 }
 
@@ -128,7 +138,7 @@ FilterTree FilterParser::Not() {
 FilterTree FilterParser::Predicate() {
   FilterTree value = Sum();
   const FilterToken& next = Peek();
-  if (next.kind == FilterToken::Kind::Symbol && kComparisons.count(next.text) > 0) {
+  if (IsComparison(next)) {
     const std::string op = Take().text == "!=" ? "<>" : tokens_[at_ - 1].text;
     return Binary(Kind::Compare, op, std::move(value), Sum());
   }
@@ -249,10 +259,6 @@ FilterTree FilterParser::NameOrCall() {
     --at_;
     return Literal();
   }
-  if (!quoted && kStatementWords.count(first.text) > 0) {
-    --at_;
-    Unexpected("列名");
-  }
   if (Peek().IsSymbol("(")) {
     if (quoted) RefuseAt(text_, first.at, "调用了不允许的函数\"" + first.text + "\"：函数名不能带引号");
     return first.text == "cast" ? Cast() : Call(first);
@@ -262,7 +268,10 @@ FilterTree FilterParser::NameOrCall() {
 
 FilterTree FilterParser::Call(const FilterToken& name) {
   const auto function = kFunctions.find(name.text);
-  if (function == kFunctions.end()) RefuseAt(text_, name.at, "调用了不允许的函数'" + name.text + "'");
+  if (function == kFunctions.end()) {
+    RefuseIfStatementWord(name);
+    RefuseAt(text_, name.at, "调用了不允许的函数'" + name.text + "'");
+  }
   Expect("(", "左括号'('");
   auto node = Node(Kind::Call);
   node->op = name.text == "substring" ? "substr" : name.text;
@@ -291,23 +300,25 @@ FilterTree FilterParser::Cast() {
 }
 
 FilterTree FilterParser::ColumnOf(const FilterToken& first) {
-  std::optional<FilterScope::Column> column;
+  auto node = Node(Kind::Column);
+  std::string written = first.text;
   if (TakeSymbol(".")) {
     const FilterToken& second = Take();
     if (second.kind != FilterToken::Kind::Name && second.kind != FilterToken::Kind::QuotedName) {
       --at_;
       Unexpected("'" + first.text + ".'后的列名");
     }
-    column = scope_.Find(first.text, second.text);
-    if (!column) RefuseAt(text_, first.at, "的'" + first.text + "." + second.text + "'不是可以筛选的列");
+    written += "." + second.text;
+    node->column = scope_.Find(first.text, second.text);
   } else {
-    column = scope_.Find(first.text);
-    if (!column) RefuseAt(text_, first.at, "的'" + first.text + "'不是可以筛选的列");
+    node->column = scope_.Find(first.text);
   }
-  auto node = Node(Kind::Column);
-  node->table = column->table;
-  node->text = column->name;
-  node->size = column->size;
+  if (scope_.takesAnyName()) {
+    node->text = written;
+  } else if (node->column == nullptr) {
+    if (first.kind == FilterToken::Kind::Name) RefuseIfStatementWord(first);
+    RefuseAt(text_, first.at, "的'" + written + "'不是可以筛选的列");
+  }
   return node;
 }
 

@@ -45,6 +45,7 @@ class FilterParser {
   bool TakeWord(const char* word);
   void Expect(const char* symbol, const char* what);
   [[noreturn]] void Unexpected(const std::string& wanted) const;
+  void RefuseIfStatementWord(const FilterToken& token) const;
 
   FilterTree Or();
   FilterTree And();

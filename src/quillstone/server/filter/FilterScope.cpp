@@ -8,10 +8,18 @@
 namespace quillstone {
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t k = 0; k < a.size(); ++k)
-    if (std::tolower(static_cast<unsigned char>(a[k])) != std::tolower(static_cast<unsigned char>(b[k]))) return false;
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// `lower` (lower-case already) and `name` are the same but for the case of ASCII letters.
+bool SameLower(const std::string& lower, const std::string& name) {
+  if (lower.size() != name.size()) return false;
+  for (std::size_t k = 0; k < name.size(); ++k) {
+    const char c = name[k];
+    if (lower[k] != (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c)) return false;
+  }
   return true;
 }
 
@@ -48,6 +56,10 @@ std::vector<FilterScope::Column> SchemaColumns(const std::string& table) {
 FilterScope::FilterScope(const std::vector<std::string>& tables) {
   for (const std::string& table : tables)
     for (auto& column : SchemaColumns(table)) columns_.push_back(std::move(column));
+  for (const Column& column : columns_) {
+    lowerNames_.push_back(Lower(column.name));
+    lowerTables_.push_back(Lower(column.table));
+  }
 }
 
 const FilterScope& FilterScope::Registry() {
@@ -74,18 +86,16 @@ const FilterScope& FilterScope::AnyColumn() {
   return scope;
 }
 
-std::optional<FilterScope::Column> FilterScope::Find(const std::string& name) const {
-  if (any_) return Column{"", name, 0};
-  for (const Column& column : columns_)
-    if (SameName(column.name, name)) return column;
-  return std::nullopt;
+const FilterScope::Column* FilterScope::Find(const std::string& name) const {
+  for (std::size_t k = 0; k < columns_.size(); ++k)
+    if (SameLower(lowerNames_[k], name)) return &columns_[k];
+  return nullptr;
 }
 
-std::optional<FilterScope::Column> FilterScope::Find(const std::string& table, const std::string& name) const {
-  if (any_) return Column{table, name, 0};
-  for (const Column& column : columns_)
-    if (SameName(column.table, table) && SameName(column.name, name)) return column;
-  return std::nullopt;
+const FilterScope::Column* FilterScope::Find(const std::string& table, const std::string& name) const {
+  for (std::size_t k = 0; k < columns_.size(); ++k)
+    if (SameLower(lowerNames_[k], name) && SameLower(lowerTables_[k], table)) return &columns_[k];
+  return nullptr;
 }
 
 }  // namespace quillstone

@@ -32,77 +32,154 @@ bool IsPlainPattern(const FilterNode& pattern) {
 }  // namespace
 
 std::string FilterWriter::Write(const FilterNode& tree) const {
-  if (tree.kind != Kind::And) return Guarded(tree);
-  std::string sql = "(";
-  for (std::size_t k = 0; k < tree.args.size(); ++k) sql += (k == 0 ? "" : " and ") + Guarded(*tree.args[k]);
-  return sql + ")";
-}
-
-std::string FilterWriter::Guarded(const FilterNode& condition) const {
-  if (guard_.empty() || !MayFail(condition)) return Expr(condition);
-  return "(case when " + guard_ + " then " + Expr(condition) + " else false end)";
-}
-
-std::string FilterWriter::Joined(const FilterNode& node, std::size_t from, const char* separator) const {
   std::string sql;
-  for (std::size_t k = from; k < node.args.size(); ++k) sql += (k == from ? "" : separator) + Expr(*node.args[k]);
+  sql.reserve(256);
+  if (tree.kind != Kind::And) {
+    Guarded(tree, sql);
+    return sql;
+  }
+  sql += '(';
+  for (std::size_t k = 0; k < tree.args.size(); ++k) {
+    if (k > 0) sql += " and ";
+    Guarded(*tree.args[k], sql);
+  }
+  sql += ')';
   return sql;
 }
 
-std::string FilterWriter::Expr(const FilterNode& node) const {
-  const std::string no = node.negated ? " not" : "";
+void FilterWriter::Guarded(const FilterNode& condition, std::string& out) const {
+  if (guard_.empty() || !MayFail(condition)) return Emit(condition, out);
+  out += "(case when ";
+  out += guard_;
+  out += " then ";
+  Emit(condition, out);
+  out += " else false end)";
+}
+
+void FilterWriter::EmitArgs(const FilterNode& node, std::size_t from, const char* separator, std::string& out) const {
+  for (std::size_t k = from; k < node.args.size(); ++k) {
+    if (k > from) out += separator;
+    Emit(*node.args[k], out);
+  }
+}
+
+void FilterWriter::Emit(const FilterNode& node, std::string& out) const {
+  const char* no = node.negated ? " not" : "";
+  const auto arg = [&](std::size_t k) { Emit(*node.args[k], out); };
   switch (node.kind) {
     case Kind::Or:
-      return "(" + Joined(node, 0, " or ") + ")";
     case Kind::And:
-      return "(" + Joined(node, 0, " and ") + ")";
+      out += '(';
+      EmitArgs(node, 0, node.kind == Kind::Or ? " or " : " and ", out);
+      out += ')';
+      return;
     case Kind::Not:
-      return "(not " + Expr(*node.args[0]) + ")";
+      out += "(not ";
+      arg(0);
+      out += ')';
+      return;
     case Kind::Compare:
     case Kind::Arith:
-      return "(" + Expr(*node.args[0]) + " " + node.op + " " + Expr(*node.args[1]) + ")";
+      out += '(';
+      arg(0);
+      out += ' ';
+      out += node.op;
+      out += ' ';
+      arg(1);
+      out += ')';
+      return;
     case Kind::Like:
-      return "(" + Expr(*node.args[0]) + no + " like " + Expr(*node.args[1]) + ")";
+      out += '(';
+      arg(0);
+      out += no;
+      out += " like ";
+      arg(1);
+      out += ')';
+      return;
     case Kind::In:
-      return "(" + Expr(*node.args[0]) + no + " in (" + Joined(node, 1, ", ") + "))";
+      out += '(';
+      arg(0);
+      out += no;
+      out += " in (";
+      EmitArgs(node, 1, ", ", out);
+      out += "))";
+      return;
     case Kind::Between:
-      return "(" + Expr(*node.args[0]) + no + " between " + Expr(*node.args[1]) + " and " + Expr(*node.args[2]) + ")";
+      out += '(';
+      arg(0);
+      out += no;
+      out += " between ";
+      arg(1);
+      out += " and ";
+      arg(2);
+      out += ')';
+      return;
     case Kind::IsNull:
-      return "(" + Expr(*node.args[0]) + " is" + no + " null)";
+      out += '(';
+      arg(0);
+      out += " is";
+      out += no;
+      out += " null)";
+      return;
     case Kind::Negate:
-      return "(-" + Expr(*node.args[0]) + ")";
-    case Kind::Column: {
-      const std::string name = kKeywordColumns.count(node.text) > 0 ? "\"" + node.text + "\"" : node.text;
-      return node.table.empty() ? name : node.table + "." + name;
-    }
+      out += "(-";
+      arg(0);
+      out += ')';
+      return;
+    case Kind::Column:
+      return EmitColumn(node, out);
     case Kind::String:
-      return Quoted(node.text);
+      return Quote(node.text, out);
     case Kind::Number:
     case Kind::Bool:
-      return node.text;
+      out += node.text;
+      return;
     case Kind::Null:
-      return "null";
+      out += "null";
+      return;
     case Kind::Mark:
-      return "?";
+      out += '?';
+      return;
     case Kind::Call:
-      return node.op + "(" + Joined(node, 0, ", ") + ")";
+      out += node.op;
+      out += '(';
+      EmitArgs(node, 0, ", ", out);
+      out += ')';
+      return;
     case Kind::Cast:
-      return "cast(" + Expr(*node.args[0]) + " as " + node.op + ")";
+      out += "cast(";
+      arg(0);
+      out += " as ";
+      out += node.op;
+      out += ')';
+      return;
   }
-  return "";
+}
+
+void FilterWriter::EmitColumn(const FilterNode& node, std::string& out) {
+  if (node.column == nullptr) {
+    out += node.text;
+    return;
+  }
+  out += node.column->table;
+  out += '.';
+  const bool keyword = kKeywordColumns.count(node.column->name) > 0;
+  if (keyword) out += '"';
+  out += node.column->name;
+  if (keyword) out += '"';
 }
 
 // A backslash is an escape in a plain string on a PostgreSQL server run with
 // standard_conforming_strings off; an E'' string reads it the same way on every server.
-std::string FilterWriter::Quoted(const std::string& value) const {
+void FilterWriter::Quote(const std::string& value, std::string& out) const {
   const bool escaped = backend_ == Backend::Postgres && value.find('\\') != std::string::npos;
-  std::string sql = escaped ? "E'" : "'";
+  out += escaped ? "E'" : "'";
   for (char c : value) {
-    if (c == '\'') sql += '\'';
-    if (c == '\\' && escaped) sql += '\\';
-    sql += c;
+    if (c == '\'') out += '\'';
+    if (c == '\\' && escaped) out += '\\';
+    out += c;
   }
-  return sql + "'";
+  out += '\'';
 }
 
 bool FilterWriter::MayFail(const FilterNode& node) {
@@ -123,34 +200,45 @@ bool FilterWriter::MayFail(const FilterNode& node) {
 }
 
 uint64_t FilterWriter::LargestText(const FilterNode& node) {
-  uint64_t largest = MaxTextBytes(node);
-  for (const auto& arg : node.args) largest = std::max(largest, LargestText(*arg));
+  uint64_t largest = 0;
+  TextBytes(node, largest);
   return largest;
 }
 
-uint64_t FilterWriter::MaxTextBytes(const FilterNode& node) {
-  std::vector<uint64_t> sizes;
-  for (const auto& arg : node.args) sizes.push_back(MaxTextBytes(*arg));
-  const uint64_t largest = sizes.empty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
+// One pass over the tree: what `node` makes, with the most any part of it makes kept in `largest`.
+uint64_t FilterWriter::TextBytes(const FilterNode& node, uint64_t& largest) {
+  uint64_t first = 0, third = 0, widest = 0, total = 0;
+  for (std::size_t k = 0; k < node.args.size(); ++k) {
+    const uint64_t size = TextBytes(*node.args[k], largest);
+    if (k == 0) first = size;
+    if (k == 2) third = size;
+    widest = std::max(widest, size);
+    total = Capped(total + size);
+  }
+  const uint64_t own = OwnTextBytes(node, first, third, widest, total);
+  largest = std::max(largest, own);
+  return own;
+}
+
+uint64_t FilterWriter::OwnTextBytes(const FilterNode& node, uint64_t first, uint64_t third, uint64_t widest,
+                                    uint64_t total) {
   switch (node.kind) {
     case Kind::Column:
-      return node.size == 0 ? kNumberText : Capped(kBytesPerChar * node.size);
+      return node.column == nullptr || node.column->size == 0 ? kNumberText : Capped(kBytesPerChar * node.column->size);
     case Kind::String:
     case Kind::Number:
       return node.text.size();
     case Kind::Mark:
       return kMarkText;
     case Kind::Arith:
-      return node.op == "||" ? Capped(sizes[0] + sizes[1]) : kNumberText;
+      return node.op == "||" ? total : kNumberText;
     case Kind::Call:
-      if (node.op == "replace") return Times(sizes[0], std::max<uint64_t>(1, sizes[2]));
-      if (node.op == "lower" || node.op == "upper") return Times(sizes[0], 3);
+      if (node.op == "replace") return Times(first, std::max<uint64_t>(1, third));
+      if (node.op == "lower" || node.op == "upper") return Times(first, 3);
       if (node.op == "length" || node.op == "abs" || node.op == "round") return kNumberText;
-      return largest;
-    case Kind::Cast:
-      return std::max(largest, kNumberText);
+      return widest;
     default:
-      return std::max(largest, kNumberText);
+      return std::max(widest, kNumberText);
   }
 }
 

@@ -31,12 +31,15 @@ class FilterWriter {
   static uint64_t LargestText(const FilterNode& node);
 
  private:
-  std::string Guarded(const FilterNode& condition) const;
-  std::string Expr(const FilterNode& node) const;
-  std::string Joined(const FilterNode& node, std::size_t from, const char* separator) const;
-  std::string Quoted(const std::string& value) const;
-  // The most bytes of text `node` itself can make on any row.
-  static uint64_t MaxTextBytes(const FilterNode& node);
+  void Guarded(const FilterNode& condition, std::string& out) const;
+  void Emit(const FilterNode& node, std::string& out) const;
+  void EmitArgs(const FilterNode& node, std::size_t from, const char* separator, std::string& out) const;
+  static void EmitColumn(const FilterNode& node, std::string& out);
+  void Quote(const std::string& value, std::string& out) const;
+  static uint64_t TextBytes(const FilterNode& node, uint64_t& largest);
+  // The most bytes of text `node` itself can make on any row, from what its arguments make.
+  static uint64_t OwnTextBytes(const FilterNode& node, uint64_t first, uint64_t third, uint64_t widest,
+                               uint64_t total);
 
   Backend backend_;
   std::string guard_;
