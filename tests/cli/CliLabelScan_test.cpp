@@ -140,7 +140,7 @@ TEST_F(CliLabelScanTest, TextASymbologyCannotCarryIsRefused) {
   EXPECT_FALSE(std::filesystem::exists(File("bad.png")));
   cli_->ExpectRefused({"label", "lower", "--rule", "C39", "--out", File("bad.png")}, "Code 39");
   cli_->ExpectRefused({"label", "C1100001", "--rule", "C128", "--out", File("bad.gif")}, "扩展名应为 .png");
-  cli_->ExpectRefused({"scan", File("labels.db")}, "cannot read image");
+  cli_->ExpectRefused({"scan", File("labels.db")}, "不是 PNG 或 JPEG 图片");
 }
 
 }  // namespace

@@ -1,109 +1,56 @@
 #include "cli/ImageScanner.h"
 
-#include <ZXing/ReadBarcode.h>
-
 #include <algorithm>
-#include <cstdint>
-#include <optional>
+#include <chrono>
 
-#include "cli/ImageSizeLimit.h"
-#include "cli/JpegImage.h"
-#include "cli/PngImage.h"
+#include "cli/PictureLoader.h"
+#include "cli/SymbolSearch.h"
 
 namespace quillstone::cli {
 namespace {
 
-GreyPicture Load(const std::string& path) {
-  ImageSizeLimit::Require(path);
-  return JpegImage::IsJpeg(path) ? JpegImage::Read(path) : PngImage::Read(path);
-}
-
-std::optional<Symbology> FromFormat(ZXing::BarcodeFormat format) {
-  switch (format) {
-    case ZXing::BarcodeFormat::Code128:
-      return Symbology::ForKind(Symbology::Kind::Code128);
-    case ZXing::BarcodeFormat::EAN13:
-      return Symbology::ForKind(Symbology::Kind::Ean13);
-    case ZXing::BarcodeFormat::Code39:
-      return Symbology::ForKind(Symbology::Kind::Code39);
-    case ZXing::BarcodeFormat::QRCode:
-      return Symbology::ForKind(Symbology::Kind::QrCode);
-    case ZXing::BarcodeFormat::DataMatrix:
-      return Symbology::ForKind(Symbology::Kind::DataMatrix);
-    default:
-      return std::nullopt;
-  }
-}
-
-ZXing::DecodeHints Hints(bool pure) {
-  ZXing::DecodeHints hints;
-  hints.setFormats(ZXing::BarcodeFormat::Code128 | ZXing::BarcodeFormat::EAN13 | ZXing::BarcodeFormat::Code39 |
-                   ZXing::BarcodeFormat::QRCode | ZXing::BarcodeFormat::DataMatrix);
-  hints.setTryHarder(true);
-  // Labels photographed upside down or sideways, and phone photos far larger than the symbol.
-  hints.setTryRotate(true);
-  hints.setTryDownscale(true);
-  hints.setIsPure(pure);
-  return hints;
-}
-
-std::vector<ImageScanner::Code> Read(const ZXing::ImageView& view, bool pure) {
+// Rows are made of symbols whose middles lie within the height of the row's first symbol, so a
+// QR Code beside a shorter bar code on the same row of labels stays on that row.
+std::vector<ImageScanner::Code> InReadingOrder(std::vector<SymbolReader::Found> found) {
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.box.centerY() < b.box.centerY(); });
   std::vector<ImageScanner::Code> codes;
-  for (const auto& result : ZXing::ReadBarcodes(view, Hints(pure))) {
-    if (!result.isValid()) continue;
-    if (auto symbology = FromFormat(result.format()))
-      codes.push_back(
-          {result.text(), *symbology, result.symbologyIdentifier(), result.contentType() == ZXing::ContentType::GS1});
+  for (auto row = found.begin(); row != found.end();) {
+    const int rowBottom = row->box.bottom;
+    auto end = std::find_if(row, found.end(), [&](const auto& f) { return f.box.centerY() >= rowBottom; });
+    if (end == row) ++end;
+    std::stable_sort(row, end, [](const auto& a, const auto& b) { return a.box.left < b.box.left; });
+    for (auto f = row; f != end; ++f) codes.push_back(std::move(f->code));
+    row = end;
   }
   return codes;
 }
 
-ZXing::ImageView ViewOf(const GreyPicture& picture) {
-  return {picture.pixels.data(), picture.width, picture.height, ZXing::ImageFormat::Lum};
-}
-
-// The matrix detectors look for a symbol from the middle of the picture outwards, so a small
-// one near the edge of a photo is looked for again in overlapping halves of it.
-std::vector<ImageScanner::Code> ReadByWindows(const GreyPicture& picture) {
-  const int w = picture.width / 2;
-  const int h = picture.height / 2;
-  if (w < 100 || h < 100) return {};
-  for (int top = 0; top + h <= picture.height; top += h / 2)
-    for (int left = 0; left + w <= picture.width; left += w / 2) {
-      auto codes = Read(ViewOf(picture).cropped(left, top, w, h), false);
-      if (!codes.empty()) return codes;
-    }
-  return {};
-}
-
-// A symbol cropped to its edge gets the quiet zone its reader looks for; one of a module or two
-// per pixel gets pixels to find its edges in.
-GreyPicture WithMargin(const GreyPicture& in, int scale) {
-  const int margin = std::max(in.width, in.height) / 4 + 8;
-  GreyPicture out;
-  out.width = in.width * scale + 2 * margin;
-  out.height = in.height * scale + 2 * margin;
-  out.pixels.assign(static_cast<std::size_t>(out.width) * out.height, 255);
-  for (int y = 0; y < in.height * scale; ++y)
-    for (int x = 0; x < in.width * scale; ++x)
-      out.pixels[static_cast<std::size_t>(y + margin) * out.width + x + margin] =
-          in.pixels[static_cast<std::size_t>(y / scale) * in.width + x / scale];
-  return out;
+template <class Load>
+std::vector<ImageScanner::Code> LoadAndScan(Load load, std::vector<ImageScanner::Pass>* passes) {
+  const auto start = std::chrono::steady_clock::now();
+  const GreyPicture picture = load();
+  const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
+  auto codes = ImageScanner::Scan(picture, passes);
+  if (passes != nullptr) passes->insert(passes->begin(), {"decode picture", spent.count(), 0});
+  return codes;
 }
 
 }  // namespace
 
-std::vector<ImageScanner::Code> ImageScanner::Scan(const std::string& path) {
-  const GreyPicture picture = Load(path);
-  auto codes = Read(ViewOf(picture), false);
-  if (!codes.empty()) return codes;
-  // A tiny symbol with no quiet zone: as a pure symbol first, then inside a margin, enlarged.
-  codes = Read(ViewOf(picture), true);
-  if (!codes.empty()) return codes;
-  const int scale = std::max(picture.width, picture.height) < 200 ? 4 : 1;
-  codes = Read(ViewOf(WithMargin(picture, scale)), false);
-  if (!codes.empty()) return codes;
-  return ReadByWindows(picture);
+std::vector<ImageScanner::Code> ImageScanner::Scan(const std::string& path, std::vector<Pass>* passes) {
+  return LoadAndScan([&] { return PictureLoader::FromFile(path); }, passes);
+}
+
+std::vector<ImageScanner::Code> ImageScanner::ScanBytes(const std::string& bytes, const std::string& name,
+                                                        const ImageSizeLimit& limit, std::vector<Pass>* passes) {
+  return LoadAndScan([&] { return PictureLoader::FromBytes(bytes, name, limit); }, passes);
+}
+
+std::vector<ImageScanner::Code> ImageScanner::Scan(const GreyPicture& picture, std::vector<Pass>* passes) {
+  SymbolSearch search(picture);
+  auto found = search.Run();
+  if (passes != nullptr) *passes = search.passes();
+  return InReadingOrder(std::move(found));
 }
 
 }  // namespace quillstone::cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/GreyPicture.h"
+#include "cli/ImageSizeLimit.h"
 #include "cli/Symbology.h"
 
 namespace quillstone::cli {
@@ -20,9 +22,21 @@ class ImageScanner {
     bool gs1 = false;
   };
 
-  // In the order the reader finds them; none found is an empty list, not an error. A picture in
-  // which nothing is found is read again as a tiny or tightly cropped symbol would need.
-  static std::vector<Code> Scan(const std::string& path);
+  // What one step of a scan cost, for measuring it.
+  struct Pass {
+    std::string name;
+    double milliseconds = 0;
+    int found = 0;
+  };
+
+  // Every symbol in the picture, each once, in reading order: row by row from the top, left to
+  // right within a row. None found is an empty list, not an error; a file that is no readable
+  // picture, or one too large, is a CliError. `passes`, when given, receives each step's cost.
+  static std::vector<Code> Scan(const std::string& path, std::vector<Pass>* passes = nullptr);
+  // The same for the bytes of a PNG or JPEG file held in memory; `name` names it in messages.
+  static std::vector<Code> ScanBytes(const std::string& bytes, const std::string& name,
+                                     const ImageSizeLimit& limit = {}, std::vector<Pass>* passes = nullptr);
+  static std::vector<Code> Scan(const GreyPicture& picture, std::vector<Pass>* passes = nullptr);
 };
 
 }  // namespace quillstone::cli

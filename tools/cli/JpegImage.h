@@ -5,15 +5,19 @@
 #include <string>
 
 #include "cli/GreyPicture.h"
+#include "cli/ImageSizeLimit.h"
 
 namespace quillstone::cli {
 
 class JpegImage {
  public:
-  // True when the file starts with the JPEG signature.
-  static bool IsJpeg(const std::string& path);
-  // Colour pictures are converted to grey by the decoder.
-  static GreyPicture Read(const std::string& path);
+  // True when `bytes` start with the JPEG signature.
+  static bool StartsAsJpeg(const std::string& bytes);
+  // Colour pictures are converted to grey by the decoder. A picture larger than `limit` allows
+  // is refused from its header, before any pixel is decoded.
+  static GreyPicture Read(const std::string& path, const ImageSizeLimit& limit = {});
+  // The same from the bytes of a JPEG file; `name` names it in messages.
+  static GreyPicture Decode(const std::string& bytes, const std::string& name, const ImageSizeLimit& limit = {});
 };
 
 }  // namespace quillstone::cli

@@ -4,13 +4,19 @@
 #include <string>
 
 #include "cli/GreyPicture.h"
+#include "cli/ImageSizeLimit.h"
 
 namespace quillstone::cli {
 
 class PngImage {
  public:
-  // Any PNG colour type and depth; transparency is composed onto white.
-  static GreyPicture Read(const std::string& path);
+  // True when `bytes` start with the PNG signature.
+  static bool IsPng(const std::string& bytes);
+  // Any PNG colour type and depth; transparency is composed onto white. A picture larger than
+  // `limit` allows is refused from its header, before any pixel is decoded.
+  static GreyPicture Read(const std::string& path, const ImageSizeLimit& limit = {});
+  // The same from the bytes of a PNG file; `name` names it in messages.
+  static GreyPicture Decode(const std::string& bytes, const std::string& name, const ImageSizeLimit& limit = {});
 };
 
 }  // namespace quillstone::cli

@@ -24,7 +24,7 @@ void ScanCommand::Attach(CLI::App& parent) {
 
 int ScanCommand::Run(Session& session) {
   const auto codes = ImageScanner::Scan(image_);
-  if (codes.empty()) throw CliError("no barcode found in '" + image_ + "'");
+  if (codes.empty()) throw CliError("图片 '" + image_ + "' 中没有找到可读的条码");
 
   // Verification is asked for by naming the document's item or any of its properties.
   std::shared_ptr<clsInventoryInfo> document;
