@@ -1,32 +1,18 @@
 #include "cli/RuleJson.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <limits>
 
 #include "cli/CliError.h"
+#include "quillstone/model/SegmentKind.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 
 namespace quillstone::cli {
 namespace {
 
-constexpr const char* kTypeNames[] = {
-    "ISTInventory", "ISTInventoryClass", "ISTVendor",   "ISTWarehouse", "ISTPosition",
-    "ISTBatch",     "ISTInventoryUnit",  "ISTUnitCost", "ISTMadeDate",  "ISTDisableDate",
-    "ISTMassDay",   "ISTFixed",          "ISTSequence", "ISTFree1",     "ISTFree2",
-    "ISTFree3",     "ISTFree4",          "ISTFree5",    "ISTFree6",     "ISTFree7",
-    "ISTFree8",     "ISTFree9",          "ISTFree10",   "ISTCheck",     "ISTOther",
-};
-constexpr int kTypeCount = static_cast<int>(std::size(kTypeNames));
-
-std::string Lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return s;
-}
 
 std::string TextField(const nlohmann::json& doc, const char* name) {
   if (!doc.contains(name) || doc[name].is_null()) return "";
@@ -46,23 +32,19 @@ int16_t LengthField(const nlohmann::json& doc, const char* name, const std::stri
 }  // namespace
 
 std::string RuleJson::TypeName(ItemSourceType type) {
-  const int t = static_cast<int>(type);
-  return t >= 0 && t < kTypeCount ? kTypeNames[t] : std::to_string(t);
+  const SegmentKind* kind = SegmentKind::Of(type);
+  return kind != nullptr ? kind->jsonName : std::to_string(static_cast<int>(type));
 }
 
 ItemSourceType RuleJson::ParseType(const nlohmann::json& value) {
   if (value.is_number_integer()) {
     const auto n = value.get<int64_t>();
-    if (n >= 0 && n < kTypeCount) return static_cast<ItemSourceType>(n);
+    if (n >= 0 && n <= ISTOther) return static_cast<ItemSourceType>(n);
     throw CliError("itemType " + std::to_string(n) + "不是规则项来源类型（0到24）");
   }
   if (value.is_string()) {
-    std::string wanted = Lower(value.get<std::string>());
-    if (wanted.rfind("ist", 0) != 0) wanted = "ist" + wanted;
-    for (int t = 0; t < kTypeCount; ++t)
-      if (Lower(kTypeNames[t]) == wanted) return static_cast<ItemSourceType>(t);
-    throw CliError("itemType '" + value.get<std::string>() +
-                   "'不是规则项来源类型（ISTInventory … ISTOther）");
+    if (const SegmentKind* kind = SegmentKind::Named(value.get<std::string>())) return kind->type;
+    throw CliError("itemType '" + value.get<std::string>() + "'不是规则项来源类型（ISTInventory … ISTOther）");
   }
   throw CliError("itemType必须是规则项来源类型的名称或编号");
 }

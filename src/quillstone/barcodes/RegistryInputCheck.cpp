@@ -4,6 +4,7 @@
 #include <string>
 
 #include "quillstone/model/Gs1BarCodeText.h"
+#include "quillstone/model/SegmentKind.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -17,43 +18,17 @@
 namespace quillstone {
 namespace {
 
-struct PropertyColumn {
-  std::string role;
-  std::size_t chars;
-};
-
-// The role and column size of the property a segment of `type` stores; size 0 for the kinds that
-// store no text of their own (dates, numbers, fixed and running texts).
-PropertyColumn ColumnOf(ItemSourceType type) {
-  switch (type) {
-    case ISTVendor:
-      return {"供应商编码", ColumnSizes::kShortCode};
-    case ISTWarehouse:
-      return {"仓库编码", ColumnSizes::kShortCode};
-    case ISTPosition:
-      return {"货位编码", ColumnSizes::kShortCode};
-    case ISTBatch:
-      return {"批号", ColumnSizes::kBatch};
-    case ISTInventoryUnit:
-      return {"计量单位", ColumnSizes::kShortCode};
-    default:
-      break;
-  }
-  if (type >= ISTFree1 && type <= ISTFree10)
-    return {"自由项" + std::to_string(type - ISTFree1 + 1), ColumnSizes::kFree};
-  return {"", 0};
-}
-
 void CheckSegments(const clsInventoryInfo& invInfo, const clsBarCode& barCode) {
   int position = 0;
   for (const auto& segment : *barCode.items()) {
     ++position;
     if (segment == nullptr) continue;
     // The property first: its role says more than the segment's position.
-    if (segment->ruleItem() != nullptr) {
-      const PropertyColumn column = ColumnOf(segment->ruleItem()->itemType());
-      const Variant value = invInfo.InventoryProperty(segment->ruleItem()->itemType());
-      if (column.chars > 0 && value.isText()) TextGuard::RequireCodeText(value.toString(), column.role, column.chars);
+    const SegmentKind* kind = segment->ruleItem() != nullptr ? SegmentKind::Of(segment->ruleItem()->itemType()) : nullptr;
+    if (kind != nullptr) {
+      const std::size_t chars = ColumnSizes::OfProperty(kind->registryColumn);
+      const Variant value = invInfo.InventoryProperty(kind->type);
+      if (chars > 0 && value.isText()) TextGuard::RequireCodeText(value.toString(), kind->role, chars);
     }
     TextGuard::RequireCodeText(segment->value(), "第" + std::to_string(position) + "个条码项的值",
                                ColumnSizes::kBarCode);

@@ -1,5 +1,6 @@
 #include "quillstone/model/clsInventoryInfo.h"
 
+#include "quillstone/model/SegmentKind.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
@@ -8,36 +9,6 @@ namespace {
 
 constexpr int kFirstFree = ISTFree1;
 constexpr int kLastFree = ISTFree10;
-
-// Registry column by item type; the empty text where a kind has no inventory property.
-constexpr const char* kPropertyNames[] = {
-    "cInvCode",   // ISTInventory
-    "cInvCCode",  // ISTInventoryClass
-    "cVenCode",   // ISTVendor
-    "cWhCode",    // ISTWarehouse
-    "cPostion",   // ISTPosition
-    "cBatch",     // ISTBatch
-    "cAssUnit",   // ISTInventoryUnit
-    "fUnitCost",  // ISTUnitCost
-    "dMDate",     // ISTMadeDate
-    "dVDate",     // ISTDisableDate
-    "iMassDate",  // ISTMassDay
-    "",           // ISTFixed
-    "",           // ISTSequence
-    "cFree1",     // ISTFree1
-    "cFree2",     // ISTFree2
-    "cFree3",     // ISTFree3
-    "cFree4",     // ISTFree4
-    "cFree5",     // ISTFree5
-    "cFree6",     // ISTFree6
-    "cFree7",     // ISTFree7
-    "cFree8",     // ISTFree8
-    "cFree9",     // ISTFree9
-    "cFree10",    // ISTFree10
-    "",           // ISTCheck
-    "",           // ISTOther
-};
-static_assert(sizeof(kPropertyNames) / sizeof(kPropertyNames[0]) == ISTOther + 1);
 
 }  // namespace
 
@@ -92,8 +63,8 @@ void clsInventoryInfo::setInventoryProperty(ItemSourceType itemType, const Varia
 }
 
 std::string clsInventoryInfo::InventoryPropertyName(ItemSourceType itemType) {
-  if (itemType < ISTInventory || itemType > ISTOther) return "";
-  return kPropertyNames[itemType];
+  const SegmentKind* kind = SegmentKind::Of(itemType);
+  return kind != nullptr ? kind->registryColumn : "";
 }
 
 std::shared_ptr<ICloneable> clsInventoryInfo::Clone() { return CloneInventoryInfo(); }

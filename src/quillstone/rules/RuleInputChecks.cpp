@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "quillstone/model/Gs1BarCodeText.h"
+#include "quillstone/model/SegmentKind.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -58,17 +59,16 @@ void CheckEan13(const clsBarCodeRule& rule) {
   }
 }
 
-// A segment whose value the registry keeps in a column of its own may not be longer than that
-// column: every barcode with a value that long would be refused at registration.
+// A batch or free-item segment longer than the registry column its value is kept in: every
+// barcode with a value that long would be refused at registration.
 void CheckStoredLength(const clsBarCodeRuleItem& item, int position) {
-  const bool batch = item.itemType() == ISTBatch;
-  const bool free = item.itemType() >= ISTFree1 && item.itemType() <= ISTFree10;
-  if (!batch && !free) return;
-  const std::size_t column = batch ? ColumnSizes::kBatch : ColumnSizes::kFree;
+  const bool callersText = item.itemType() == ISTBatch || (item.itemType() >= ISTFree1 && item.itemType() <= ISTFree10);
+  const SegmentKind* kind = SegmentKind::Of(item.itemType());
+  if (!callersText || kind == nullptr) return;
+  const std::size_t column = ColumnSizes::OfProperty(kind->registryColumn);
   if (item.length() <= 0 || static_cast<std::size_t>(item.length()) <= column) return;
-  RaiseError("第" + std::to_string(position) + "个规则项(" + (batch ? std::string("批号") : std::string("自由项")) +
-             ")的长度为" + std::to_string(item.length()) + "，超过了条码登记表中该列的最大长度" +
-             std::to_string(column));
+  RaiseError("第" + std::to_string(position) + "个规则项(" + kind->role + ")的长度为" + std::to_string(item.length()) +
+             "，超过了条码登记表中该列的最大长度" + std::to_string(column));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace quillstone::ColumnSizes {
 
@@ -26,5 +27,14 @@ constexpr std::size_t kClassCode = 30;
 constexpr std::size_t kShortCode = 30;  // warehouse, position, vendor, unit
 constexpr std::size_t kBatch = 60;
 constexpr std::size_t kFree = 120;
+
+// The size of the registry column of a text property the caller supplies with a barcode (vendor,
+// warehouse, position, batch, unit, free items); 0 for every other column.
+constexpr std::size_t OfProperty(std::string_view column) {
+  if (column == "cVenCode" || column == "cWhCode" || column == "cPostion" || column == "cAssUnit") return kShortCode;
+  if (column == "cBatch") return kBatch;
+  if (column.substr(0, 5) == "cFree") return kFree;
+  return 0;
+}
 
 }  // namespace quillstone::ColumnSizes

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "SchemaScripts.h"
+#include "quillstone/model/SegmentKind.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Transaction.h"
@@ -17,16 +18,6 @@ struct CatalogueRow {
   int32_t id;
   const char* name;
   int32_t length;
-};
-
-// One row per ItemSourceType value, without gaps: the item source manager hands sources out by
-// row position. The length is the default segment length offered for the source.
-const CatalogueRow kItemSourceTypes[] = {
-    {0, "存货", 6},     {1, "存货分类", 4}, {2, "供应商", 4},    {3, "仓库", 2},     {4, "货位", 3},
-    {5, "批号", 8},     {6, "计量单位", 2}, {7, "单价", 6},      {8, "生产日期", 6}, {9, "失效日期", 6},
-    {10, "保质期", 3},  {11, "固定值", 1},  {12, "流水号", 4},   {13, "自由项1", 2}, {14, "自由项2", 2},
-    {15, "自由项3", 2}, {16, "自由项4", 2}, {17, "自由项5", 2},  {18, "自由项6", 2}, {19, "自由项7", 2},
-    {20, "自由项8", 2}, {21, "自由项9", 2}, {22, "自由项10", 2}, {23, "校验位", 1},  {24, "其它", 1},
 };
 
 // The symbologies a rule may name; the length is the longest barcode the type carries here.
@@ -81,8 +72,20 @@ void InsertCatalogue(Connection& conn, const std::string& sql, const CatalogueRo
     conn.Execute(sql, {Variant(rows[i].id), Variant(std::string(rows[i].name)), Variant(rows[i].length)});
 }
 
+void AddTradeItemGtin(Connection& conn) {
+  if (ColumnCount(conn, "TradeItemGtin", "") > 0) return;
+  try {
+    conn.ExecuteScript(schema_sql::kTradeItemGtinTable);
+  } catch (const Error&) {
+    // Another client may have made it in the meantime; anything else is a real failure.
+    if (ColumnCount(conn, "TradeItemGtin", "") == 0) throw;
+  }
+}
+
 std::string TablesScript(Backend backend) {
   std::string script = schema_sql::kTables;
+  const std::string gtinToken = "@TRADEITEMGTIN@";
+  script.replace(script.find(gtinToken), gtinToken.size(), schema_sql::kTradeItemGtinTable);
   const std::string token = schema_sql::kIdentityToken;
   const char* identity = backend == Backend::Postgres ? schema_sql::kPostgresIdentity : schema_sql::kSqliteIdentity;
   for (auto at = script.find(token); at != std::string::npos; at = script.find(token, at))
@@ -121,8 +124,11 @@ void Schema::Create(Connection& conn) {
   Transaction tx(conn);
   conn.ExecuteScript(TablesScript(conn.backend()));
   if (conn.backend() == Backend::Postgres) conn.ExecuteScript(schema_sql::kPostgresProcedures);
-  InsertCatalogue(conn, "insert into ItemSourceType (sourceType, sourceName, length) values (?, ?, ?)",
-                  kItemSourceTypes, std::size(kItemSourceTypes));
+  // One row per segment kind, without gaps: the item source manager hands sources out by row.
+  for (const SegmentKind& kind : SegmentKind::All()) {
+    conn.Execute("insert into ItemSourceType (sourceType, sourceName, length) values (?, ?, ?)",
+                 {Variant(int32_t{kind.type}), Variant(kind.catalogueName), Variant(int32_t{kind.defaultLength})});
+  }
   InsertCatalogue(conn, "insert into BarCodeType (typeId, typeName, length) values (?, ?, ?)", kBarCodeTypes,
                   std::size(kBarCodeTypes));
   tx.Commit();
@@ -132,6 +138,7 @@ void Schema::Upgrade(Connection& conn) {
   if (ColumnCount(conn, "BarCodeRuleItem", "") == 0) return;
   AddRuleItemAi(conn);
   AddBarCodeTypes(conn);
+  AddTradeItemGtin(conn);
 }
 
 void Schema::LoadDemo(Connection& conn) {
