@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-targets=(FilterFuzz BarCodeFuzz RuleJsonFuzz)
+targets=(FilterFuzz BarCodeFuzz RuleJsonFuzz PictureScanFuzz)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DQS_BUILD_TESTS=OFF -DQS_BUILD_TOOLS=OFF -DQS_BUILD_FUZZ=ON \

@@ -136,8 +136,9 @@ void SymbolSearch::DataMatrixStrips(int thickness, int step) {
   }
 }
 
-// Nothing found: a generated symbol with no quiet zone is read as a pure symbol, then inside a
-// white frame, enlarged when it is tiny. Its box is taken back to the picture's own pixels.
+// Nothing found in a picture small enough to be one symbol: a generated symbol with no quiet zone
+// is read as a pure symbol, then inside a white frame, enlarged when it is tiny. Its box is taken
+// back to the picture's own pixels.
 void SymbolSearch::Unframed() {
   const int longSide = std::max(picture_.width, picture_.height);
   if (longSide > kMaxUnframedSide) return;
