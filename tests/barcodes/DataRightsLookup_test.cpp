@@ -53,6 +53,23 @@ TEST_P(DataRightsLookupTest, TwoSessionsOnOneConnectionKeepTheirOwnRights) {
   EXPECT_EQ(Seen(), "P001 P002 | 2");
 }
 
+TEST_P(DataRightsLookupTest, ItemsAreSeenAndDescribedAsTheRightsAllow) {
+  const std::pair<const char*, const char*> users[] = {{"admin", "P001 P002 S001 X999 "}, {"limited", "P001 P002 "}, {"blind", ""}};
+  for (const auto& [user, expected] : users) {
+    RestartAs(user);
+    std::string seen;
+    for (const char* item : {"P001", "P002", "S001", "X999"})
+      if (bm->CanSeeInventory(item)) seen += std::string(item) + " ";
+    EXPECT_EQ(seen, expected) << user;
+  }
+  clsInventoryInfo info;
+  info.setInventoryId("P001");
+  bm->DescribeInventory(info);
+  EXPECT_FALSE(info.inventoryName().empty());
+  EXPECT_FALSE(info.inventoryClassId().empty());
+  EXPECT_FALSE(info.inventoryClassName().empty());
+}
+
 QS_INSTANTIATE_BACKENDS(DataRightsLookupTest);
 
 }  // namespace

@@ -1,6 +1,6 @@
-// The user's data rights on inventory items, for the commands that show an item the library
-// hands out without checking them (decoding by a named rule, encoding, assignments): an item
-// outside the rights is reported as if it did not exist.
+// The user's data rights on inventory items, as the library reads them, for the commands that show
+// an item the library hands out without checking them (decoding by a named rule, encoding,
+// assignments): an item outside the rights is reported as if it did not exist.
 #pragma once
 
 #include <string>
@@ -19,8 +19,6 @@ class ItemRights {
 
  private:
   Session& session_;
-  // The host's list of visible Inventory.iid values; blank: every item.
-  std::string visible_;
 };
 
 }  // namespace quillstone::cli

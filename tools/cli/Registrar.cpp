@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "cli/CliError.h"
-#include "cli/InventoryDirectory.h"
 #include "cli/InventoryOptions.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
@@ -25,7 +24,7 @@ Registrar::Plan Registrar::PlanFor(const std::string& inventoryId) {
   return plan;
 }
 
-void Registrar::Describe(clsInventoryInfo& info) { InventoryDirectory::Describe(session_.Conn(), info); }
+void Registrar::Describe(clsInventoryInfo& info) { session_.BarCodes().DescribeInventory(info); }
 
 std::pair<Registrar::Plan, std::shared_ptr<clsInventoryInfo>> Registrar::Prepare(const std::string& inventoryId,
                                                                                  const InventoryOptions& properties) {

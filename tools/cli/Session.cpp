@@ -85,7 +85,6 @@ std::shared_ptr<clsContext> Session::Context() { return System().context(); }
 
 std::string Session::LoginDateText() { return System().context()->objLogin()->loginDate().toString(); }
 
-std::string Session::InventoryRights() { return System().context()->moLogin()->DataRightFilter("inventory", "", "R"); }
 
 void Session::Stop() {
   if (!system_) return;

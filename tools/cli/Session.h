@@ -53,9 +53,6 @@ class Session {
   std::shared_ptr<clsContext> Context();
   // The login's business date as yyyy-mm-dd.
   std::string LoginDateText();
-  // The host's data rights of the user on inventory: a list of Inventory.iid values for an SQL
-  // in-list, blank when the user sees every item.
-  std::string InventoryRights();
 
   // Ends the library's session; a later call to a manager starts a new one.
   void Stop();

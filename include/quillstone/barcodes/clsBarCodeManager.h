@@ -68,10 +68,16 @@ class clsBarCodeManager {
   void ReuseBarCode(const std::string& barCode);
   void RemoveBarCode(const std::string& barCode);
 
-  // Registry queries. `filter` is one SQL condition on the registry joined with Inventory (names
-  // both tables have mean the registry's columns); statement separators, comments, unbalanced
-  // brackets, subqueries and calls other than plain text and number functions are refused before
-  // any SQL runs. `params` are bound to the "?" marks of `filter`, in order.
+  // Items as the logged-in user may see them. CanSeeInventory: the user's data rights include the
+  // item (any code, for a user whose rights are not restricted). DescribeInventory: the item's
+  // name and class (code and name) from master data into `info`; nothing changes for an unknown item.
+  bool CanSeeInventory(const std::string& inventoryId);
+  void DescribeInventory(clsInventoryInfo& info);
+
+  // Registry queries. `filter` is one condition of the filter grammar (FilterCondition.h) on the
+  // registry joined with Inventory (names both tables have mean the registry's columns); anything
+  // the grammar does not describe is refused before any SQL runs. `params` are bound to the "?"
+  // marks of `filter`, in order.
   // A disconnected recordset: every matching row, with every registry column, is read into memory
   // before it returns, and the connection is free at once. ListInventoryBarCodeSets likewise holds
   // a record per row; ForEachInventoryBarCodeSet below holds none.
