@@ -77,7 +77,7 @@ TEST_P(Gs1RegistrationTest, EachKindOfSourceFillsItsAi) {
             {{ISTInventory, 14, "", "01"},
              {ISTMadeDate, 6, "yymmdd", "11"},
              {ISTDisableDate, 6, "yymmdd", "15"},
-             {ISTOther, 8, "", "37"},
+             {ISTOther, 8, "", "30"},
              {ISTFixed, 2, "05", "20"},
              {ISTFree1, 4, "", "21"}},
             "GS1 QR Code");
@@ -87,15 +87,15 @@ TEST_P(Gs1RegistrationTest, EachKindOfSourceFillsItsAi) {
   inv->setFree(1, Variant("黑色"));
   auto barCode = Encode("G3", inv);
   barCode->items()->Item(4)->setValue("24      ");
-  const std::string hri = "(01)" + kGtin14 + "(11)261201(15)261231(20)05(21)01(37)24";
+  const std::string hri = "(01)" + kGtin14 + "(11)261201(15)261231(20)05(21)01(30)24";
   EXPECT_EQ(bm->CreateBarCode(inv, barCode, Assign("G3"))->barCode(), hri);
 
-  auto decoded = Decode("https://id.gs1.org/01/" + kGtin14 + "/21/01?11=261201&15=261231&20=05&37=24", "G3");
+  auto decoded = Decode("https://id.gs1.org/01/" + kGtin14 + "/21/01?11=261201&15=261231&20=05&30=24", "G3");
   EXPECT_EQ(decoded->inventoryId(), "F001");
   EXPECT_EQ(FormatIsoDate(decoded->madeDate().toDate()), "2026-12-01");
   EXPECT_EQ(FormatIsoDate(decoded->disableDate().toDate()), "2026-12-31");
   EXPECT_EQ(decoded->Free(1).toString(), "黑色");
-  EXPECT_NO_THROW(bm->VerifyBarCodeSet("01" + kGtin14 + "1126120115261231200521" + "01" + kGs + "3724", inv));
+  EXPECT_NO_THROW(bm->VerifyBarCodeSet("01" + kGtin14 + "1126120115261231200521" + "01" + kGs + "3024", inv));
 }
 
 TEST_P(Gs1RegistrationTest, ABarCodeIsFoundDecodedAndVerifiedFromEveryForm) {

@@ -34,20 +34,25 @@ class Gs1ElementString {
   static constexpr std::size_t kMaxGs1_128Characters = 48;
   static constexpr std::string_view kDefaultLinkBase = "https://id.gs1.org";
 
-  // Parses text in the form it is written in and checks every field; the first fault raises
-  // the library's error naming the AI. Two-digit years are read in the window around
-  // `thisYear` (0: the current year).
-  static Gs1ElementString Parse(std::string_view text, int thisYear = 0);
+  // Parses text in the form it is written in and checks every field and the pairs of AIs GS1
+  // requires or excludes; the first fault raises the library's error naming the AI. Two-digit
+  // years are read in the window around `thisYear` (0: the current year). `checkPairs` false
+  // reads data stored before the pairs were checked.
+  static Gs1ElementString Parse(std::string_view text, int thisYear = 0, bool checkPairs = true);
   // The same into this object, reusing its storage: a loop over many labels allocates nothing
   // once the storage has grown to the longest text.
-  void Assign(std::string_view text, int thisYear = 0);
+  void Assign(std::string_view text, int thisYear = 0, bool checkPairs = true);
+  // HRI starts with '('; a URI with an http-like scheme and "://"; anything else (a symbology
+  // identifier, an AI, a separator) is raw data.
   static Gs1Form FormOf(std::string_view text);
 
   // Appends one field after checking it as a parser does (a repeated AI must repeat its value,
-  // and is then kept once).
+  // and is then kept once). The pairs of AIs are checked by CheckAssociations once all are in.
   void Add(std::string_view ai, std::string_view value);
   void Add(const Gs1Ai& ai, std::string_view value);
   void Clear();
+  // Raises for two AIs GS1 declares exclusive, or an AI without one it requires.
+  void CheckAssociations() const;
 
   int size() const { return count_; }
   bool empty() const { return count_ == 0; }
@@ -60,6 +65,8 @@ class Gs1ElementString {
   // The year two-digit years are read around.
   int thisYear() const;
 
+  // A '(' inside a value is written \( as GS1 writes HRI; the reader also takes a bare '(' that
+  // starts no AI, as stored registry keys hold it.
   std::string ToHri() const;
   // Fields of a length the standard does not set are ended by the group separator unless last.
   std::string ToRaw(std::string_view symbologyIdentifier = {}) const;

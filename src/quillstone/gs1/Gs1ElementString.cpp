@@ -1,5 +1,6 @@
 #include "quillstone/gs1/Gs1ElementString.h"
 
+#include "Gs1Associations.h"
 #include "Gs1Failure.h"
 #include "Gs1HriForm.h"
 #include "Gs1LinkForm.h"
@@ -20,26 +21,26 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
-bool UsesDate(const Gs1Ai& ai) {
-  return ai.check == Gs1Check::Date || ai.check == Gs1Check::DateDay00 || ai.check == Gs1Check::DateTime;
-}
-
 }  // namespace
 
-Gs1ElementString Gs1ElementString::Parse(std::string_view text, int thisYear) {
+Gs1ElementString Gs1ElementString::Parse(std::string_view text, int thisYear, bool checkPairs) {
   Gs1ElementString out;
-  out.Assign(text, thisYear);
+  out.Assign(text, thisYear, checkPairs);
   return out;
 }
 
 Gs1Form Gs1ElementString::FormOf(std::string_view text) {
   text = Trimmed(text);
   if (text.starts_with('(')) return Gs1Form::Hri;
+  // Data led by a symbology identifier, an AI or a separator is an element string, whatever a
+  // value inside it holds (a URL in AI 91 included).
   if (Gs1LinkForm::LooksLikeUri(text)) return Gs1Form::DigitalLink;
   return Gs1Form::Raw;
 }
 
-void Gs1ElementString::Assign(std::string_view text, int thisYear) {
+void Gs1ElementString::CheckAssociations() const { Gs1Associations::Check(*this); }
+
+void Gs1ElementString::Assign(std::string_view text, int thisYear, bool checkPairs) {
   Clear();
   thisYear_ = thisYear;
   text = Trimmed(text);
@@ -57,6 +58,7 @@ void Gs1ElementString::Assign(std::string_view text, int thisYear) {
       break;
   }
   if (count_ == 0) Gs1Failure::Raise("GS1数据" + Gs1Failure::Shown(text) + "中没有任何字段");
+  if (checkPairs) CheckAssociations();
 }
 
 void Gs1ElementString::Clear() {
@@ -77,7 +79,7 @@ void Gs1ElementString::Add(std::string_view ai, std::string_view value) {
 }
 
 void Gs1ElementString::Add(const Gs1Ai& ai, std::string_view value) {
-  Gs1Validator::Check(ai, value, UsesDate(ai) ? thisYear() : 0);
+  Gs1Validator::Check(ai, value, ai.usesYear ? thisYear() : 0);
   for (int i = 0; i < count_; ++i) {
     if (entries_[i].ai != &ai) continue;
     const std::string_view first = ValueAt(entries_[i]);

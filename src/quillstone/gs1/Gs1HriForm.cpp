@@ -17,10 +17,23 @@ bool AiStartsAt(std::string_view text, std::size_t pos) {
   return digits >= 2 && digits <= 4 && i < text.size() && text[i] == ')';
 }
 
+bool Escaped(std::string_view text, std::size_t pos) { return pos > 0 && text[pos - 1] == '\\'; }
+
 std::size_t NextAi(std::string_view text, std::size_t from) {
   for (std::size_t pos = text.find('(', from); pos != std::string_view::npos; pos = text.find('(', pos + 1))
-    if (AiStartsAt(text, pos)) return pos;
+    if (!Escaped(text, pos) && AiStartsAt(text, pos)) return pos;
   return text.size();
+}
+
+// The value with "\(" made '('; a '\' before anything else stays, for the AI's check to refuse.
+std::string_view Unescaped(std::string_view value, std::string& scratch) {
+  if (value.find("\\(") == std::string_view::npos) return value;
+  scratch.clear();
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == '(') continue;
+    scratch += value[i];
+  }
+  return scratch;
 }
 
 }  // namespace
@@ -31,6 +44,7 @@ void Gs1HriForm::Read(std::string_view text, Gs1ElementString& out) {
     pos = NextAi(text, 0);
     Gs1Failure::Trailing(text.substr(0, pos));
   }
+  std::string scratch;
   while (pos < text.size()) {
     const std::size_t close = text.find(')', pos + 1);
     if (close == std::string_view::npos)
@@ -39,19 +53,26 @@ void Gs1HriForm::Read(std::string_view text, Gs1ElementString& out) {
     const Gs1Ai* ai = Gs1AiTable::Find(code);
     if (ai == nullptr) Gs1Failure::UnknownAi(code);
     const std::size_t next = NextAi(text, close + 1);
-    out.Add(*ai, text.substr(close + 1, next - close - 1));
+    out.Add(*ai, Unescaped(text.substr(close + 1, next - close - 1), scratch));
     pos = next;
   }
 }
 
-std::string Gs1HriForm::Write(const Gs1ElementString& elements) {
+void Gs1HriForm::AppendField(std::string& out, std::string_view ai, std::string_view value, Escape escape) {
+  out += '(';
+  out += ai;
+  out += ')';
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '(' && (escape == Escape::EveryParenthesis || AiStartsAt(value, i))) out += '\\';
+    out += value[i];
+  }
+}
+
+std::string Gs1HriForm::Write(const Gs1ElementString& elements, Escape escape) {
   std::string out;
   for (int i = 0; i < elements.size(); ++i) {
     const Gs1Element e = elements[i];
-    out += '(';
-    out += e.ai->code;
-    out += ')';
-    out += e.value;
+    AppendField(out, e.ai->code, e.value, escape);
   }
   return out;
 }

@@ -1,5 +1,6 @@
-// A GS1 Digital Link URI on any host: the primary key and its qualifiers as AI/value pairs at the
-// end of the path, every other field in the query, values percent-encoded.
+// A GS1 Digital Link URI as GS1 reads it: http or https on a named host, only URI characters, a
+// primary key of the dictionary and its qualifiers in their declared order as AI/value pairs at
+// the end of the path, attributes the dictionary allows in the query, values percent-encoded.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ class Gs1LinkForm {
   // no AI (linkType and the like) are passed over.
   static void Read(std::string_view uri, Gs1ElementString& out);
   static std::string Write(const Gs1ElementString& elements, std::string_view base);
+  // A scheme ("https", "ftp" ...) followed by "://": read as a link, and refused if it is none.
   static bool LooksLikeUri(std::string_view text);
 };
 

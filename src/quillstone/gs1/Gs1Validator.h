@@ -1,5 +1,5 @@
-// Checks one value against its AI: length, character set, check digit and dates. Raises the
-// first fault with a message naming the AI.
+// Checks one value against its AI as GS1's dictionary describes it: length, then each component's
+// character set and content checks. Raises the first fault with a message naming the AI.
 #pragma once
 
 #include <string_view>
@@ -15,6 +15,9 @@ class Gs1Validator {
   // The check digit the data digits before the last one call for (modulo 10, weights 3 and 1
   // alternating from the rightmost data digit).
   static int CheckDigitFor(std::string_view dataDigits);
+  // The two check characters GS1 appends to an alphanumeric key (GMN, MUDI); empty when a
+  // character is outside the 82-character set.
+  static std::string_view CheckCharactersFor(std::string_view data, char (&out)[2]);
   static bool InCharset82(char c);
 };
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "quillstone/gs1/Gs1HriForm.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/gs1/Gs1Validator.h"
@@ -37,7 +38,7 @@ const Gs1Ai* AiOf(const clsBarCodeRuleItem& item) {
 std::string Hri(std::vector<Field> fields) {
   std::stable_sort(fields.begin(), fields.end(), [](const Field& a, const Field& b) { return a.first < b.first; });
   std::string text;
-  for (const auto& [ai, value] : fields) text += "(" + ai + ")" + value;
+  for (const auto& [ai, value] : fields) Gs1HriForm::AppendField(text, ai, value, Gs1HriForm::Escape::Ambiguous);
   return text;
 }
 
@@ -98,10 +99,12 @@ std::string Gs1BarCodeText::Text(const clsBarCode& barCode) { return Hri(FieldsO
 void Gs1BarCodeText::Check(const clsBarCode& barCode) {
   Gs1ElementString fields;
   for (const auto& [ai, value] : FieldsOf(barCode)) fields.Add(ai, value);
+  fields.CheckAssociations();
 }
 
 void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const std::string& text, clsBarCode& into) {
-  const Gs1ElementString fields = Gs1ElementString::Parse(text);
+  // Keys stored before the pairs of AIs were checked must still decode.
+  const Gs1ElementString fields = Gs1ElementString::Parse(text, 0, false);
   const RuleItemCollection& items = *rule.ruleItems();
   const BarCodeItemCollection& segments = *into.items();
   for (int i = 1; i <= items.Count(); ++i) {
@@ -155,7 +158,7 @@ std::optional<std::string> Gs1BarCodeText::RegistryForm(const std::string& text)
   if (!(c == '(' || c == ']' || (c >= '0' && c <= '9') || c == 'h' || c == 'H')) return std::nullopt;
   Gs1ElementString fields;
   try {
-    fields.Assign(text);
+    fields.Assign(text, 0, false);
   } catch (const Error&) {
     return std::nullopt;
   }

@@ -1,0 +1,93 @@
+#include "Gs1Associations.h"
+
+#include <algorithm>
+#include <string>
+
+#include "Gs1Failure.h"
+#include "quillstone/gs1/Gs1ElementString.h"
+
+namespace quillstone {
+namespace {
+
+// "310n" and "31nn" stand for every AI with a digit where the pattern has 'n'.
+bool Matches(std::string_view pattern, std::string_view code) {
+  if (pattern.size() != code.size()) return false;
+  for (std::size_t i = 0; i < code.size(); ++i)
+    if (pattern[i] != 'n' && pattern[i] != code[i]) return false;
+  return true;
+}
+
+// Calls `each` for every part of `list` between separators.
+template <typename Each>
+bool AnyPart(std::string_view list, char separator, Each each) {
+  while (!list.empty()) {
+    const std::size_t end = list.find(separator);
+    if (each(list.substr(0, end))) return true;
+    if (end == std::string_view::npos) break;
+    list.remove_prefix(end + 1);
+  }
+  return false;
+}
+
+// The position of the first field whose AI matches, -1 for none.
+int Holder(const Gs1ElementString& elements, std::string_view pattern, const Gs1Ai* except) {
+  for (int i = 0; i < elements.size(); ++i) {
+    const Gs1Ai* ai = elements[i].ai;
+    if (ai != except && Matches(pattern, ai->code)) return i;
+  }
+  return -1;
+}
+
+bool AllPresent(const Gs1ElementString& elements, std::string_view alternative) {
+  return !AnyPart(alternative, '+', [&](std::string_view p) { return Holder(elements, p, nullptr) < 0; });
+}
+
+// "AI(00)和AI(02)，或AI(00)和AI(8026)"
+std::string Wanted(std::string_view group) {
+  std::string out;
+  AnyPart(group, ',', [&](std::string_view alternative) {
+    if (!out.empty()) out += "，或";
+    bool first = true;
+    AnyPart(alternative, '+', [&](std::string_view p) {
+      out += (first ? "AI(" : "和AI(") + std::string(p) + ")";
+      first = false;
+      return false;
+    });
+    return false;
+  });
+  return out;
+}
+
+// Names the two AIs in the order the data has them.
+void CheckExcluded(const Gs1ElementString& elements, int at) {
+  const Gs1Ai& ai = *elements[at].ai;
+  AnyPart(ai.excludes, ' ', [&](std::string_view list) {
+    return AnyPart(list, ',', [&](std::string_view pattern) {
+      const int other = Holder(elements, pattern, &ai);
+      if (other < 0) return false;
+      const Gs1Ai& first = *elements[std::min(at, other)].ai;
+      const Gs1Ai& second = *elements[std::max(at, other)].ai;
+      Gs1Failure::Raise(Gs1Failure::Named(first) + "和" + Gs1Failure::Named(second) + "不能出现在同一个GS1数据中");
+    });
+  });
+}
+
+void CheckRequired(const Gs1ElementString& elements, const Gs1Ai& ai) {
+  AnyPart(ai.required, ' ', [&](std::string_view group) {
+    const bool met = AnyPart(group, ',', [&](std::string_view alt) { return AllPresent(elements, alt); });
+    if (!met) Gs1Failure::Raise(Gs1Failure::Named(ai) + "需要同时有" + Wanted(group) + "，GS1数据中没有");
+    return false;
+  });
+}
+
+}  // namespace
+
+void Gs1Associations::Check(const Gs1ElementString& elements) {
+  for (int i = 0; i < elements.size(); ++i) {
+    const Gs1Ai& ai = *elements[i].ai;
+    if (!ai.excludes.empty()) CheckExcluded(elements, i);
+    if (!ai.required.empty()) CheckRequired(elements, ai);
+  }
+}
+
+}  // namespace quillstone
