@@ -1,6 +1,7 @@
 // Barcodes of GS1 rules: encoded as element strings, kept in the registry in one form, decoded,
 // verified and maintained from whichever form a scanner gives.
 #include "barcodes/BarCodeTestSupport.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/platform/DateTime.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -115,6 +116,35 @@ TEST_P(Gs1RegistrationTest, ABarCodeIsFoundDecodedAndVerifiedFromEveryForm) {
     EXPECT_EQ(FailureText([&] { bm->VerifyBarCodeSet(form, Yogurt("B99")); }),
               "条码信息与当前批号不一致，条码信息中的批号为'B12',当前批号为'B99'");
   }
+}
+
+TEST_P(Gs1RegistrationTest, BatchesHoldingParenthesesKeepOneMeaningInEveryForm) {
+  // A batch that reads as "(21)..." or "(17)..." in HRI is escaped in the key and found, decoded
+  // and verified from every form with its whole value.
+  for (const std::string batch : {"AB(21)12", "AB(17)270331"}) {
+    SCOPED_TRACE(batch);
+    const std::string key = Register(Yogurt(batch))->barCode();
+    std::string escaped = batch;
+    escaped.insert(2, "\\");
+    EXPECT_NE(key.find("(10)" + escaped + "(17)"), std::string::npos) << key;
+    const std::string serial = key.substr(key.size() - 6);
+    const std::string raw = "01" + kGtin14 + "17261231" "10" + batch + kGs + "21" + serial;
+    const std::string link = Gs1ElementString::Parse(raw).ToDigitalLink();
+    for (const std::string& form : {key, raw, link}) {
+      auto found = bm->LoadInventoryBarCodeSet(form, true);
+      ASSERT_NE(found, nullptr) << form;
+      EXPECT_EQ(found->barCode(), key);
+      EXPECT_EQ(Decode(form)->batchNo().toString(), batch) << form;
+      EXPECT_NO_THROW(bm->VerifyBarCodeSet(form, Yogurt(batch))) << form;
+    }
+  }
+  // A parenthesis that starts no AI is kept as before, so keys stored unescaped keep working.
+  const std::string plain = Register(Yogurt("A(B)C"))->barCode();
+  EXPECT_NE(plain.find("(10)A(B)C(17)"), std::string::npos) << plain;
+  const std::string gs1Style = Gs1ElementString::Parse(plain).ToHri();
+  EXPECT_NE(gs1Style.find("A\\(B)C"), std::string::npos) << gs1Style;
+  ASSERT_NE(bm->LoadInventoryBarCodeSet(gs1Style, true), nullptr);
+  EXPECT_EQ(bm->LoadInventoryBarCodeSet(gs1Style, true)->barCode(), plain);
 }
 
 TEST_P(Gs1RegistrationTest, AbandonReuseAndRemoveTakeAnyForm) {
