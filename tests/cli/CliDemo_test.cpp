@@ -56,7 +56,7 @@ TEST(CliDemoTest, AFolderTheDemoDidNotMakeIsLeftAlone) {
   const auto precious = scratch.Write("notes.txt", "keep me");
   auto r = CliProcess::Run({"demo", "--dir", scratch.path().string()});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("not empty"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("不是空的"), std::string::npos) << r.err;
   EXPECT_TRUE(std::filesystem::exists(precious));
   EXPECT_FALSE(std::filesystem::exists(scratch / "demo.db"));
 }

@@ -132,7 +132,7 @@ TEST_F(CliLabelScanTest, UnregisteredCodesNeedTheirRuleNamed) {
   EXPECT_EQ(byRule[0]["registered"], false);
   EXPECT_EQ(byRule[0]["invInfo"]["inventoryId"], "P001");
 
-  cli_->ExpectRefused({"scan", png}, "not registered");
+  cli_->ExpectRefused({"scan", png}, "没有登记");
 }
 
 TEST_F(CliLabelScanTest, TextASymbologyCannotCarryIsRefused) {

@@ -57,7 +57,7 @@ TEST_F(CliDatabase, LibraryRefusalsReachStderrInChineseWithExitOne) {
                     R"({"ruleId": "R1", "ruleName": "n", "length": 10, "items": [
                         {"itemType": "ISTInventory", "length": 4}, {"itemType": "ISTBatch", "length": 5}]})");
   cli.ExpectRefused({"--user", "clerk", "rule", "create", "-"}, "您没有新建条码规则的权限.", kInventoryRule);
-  cli.ExpectRefused({"decode", "12345", "--rule", "NONE"}, "rule 'NONE' does not exist");
+  cli.ExpectRefused({"decode", "12345", "--rule", "NONE"}, "条码规则'NONE'不存在");
   cli.ExpectRefused({"abandon", "NOSUCHCODE"}, "指定的条形码不存在或者没有权限,条形码=NOSUCHCODE");
 }
 

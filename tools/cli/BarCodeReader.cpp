@@ -18,11 +18,11 @@ std::shared_ptr<clsBarCodeRule> BarCodeReader::RuleFor(const std::string& barCod
   std::string id = ruleId;
   if (id.empty()) {
     auto set = Registered(barCode);
-    if (!set) throw CliError("barcode '" + barCode + "' is not registered (or not visible); name its rule with --rule");
+    if (!set) throw CliError("条形码'" + barCode + "'没有登记（或者没有对它的访问权限）；请用--rule指定它的规则");
     id = set->ruleId();
   }
   auto rule = session_.Rules().LoadRule(id);
-  if (!rule) throw CliError("rule '" + id + "' does not exist");
+  if (!rule) throw CliError("条码规则'" + id + "'不存在");
   return rule;
 }
 

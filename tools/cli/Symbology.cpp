@@ -43,9 +43,9 @@ Symbology Symbology::ForRuleType(const std::string& barCodeType,
   for (const auto& s : All())
     if (Normalised(s.name()) == Normalised(wanted)) return s;
   if (Normalised(wanted) == "qr") return Symbology(Kind::QrCode);
-  throw CliError("barcode type '" + barCodeType +
-                 "' has no label symbology; use Code 128, EAN-13, Code 39, QR Code, Data Matrix, GS1-128, "
-                 "GS1 DataMatrix or GS1 QR Code");
+  throw CliError("条码类型'" + barCodeType +
+                 "'没有可打印的码制；请用 Code 128、EAN-13、Code 39、QR Code、Data Matrix、GS1-128、"
+                 "GS1 DataMatrix 或 GS1 QR Code");
 }
 
 Symbology Symbology::ForRule(const clsBarCodeRule& rule, clsRuleManager& rules) {
@@ -100,13 +100,13 @@ int Symbology::zintSymbology() const {
 }
 
 void Symbology::CheckEncodable(const std::string& text) const {
-  if (text.empty()) throw CliError("an empty barcode cannot be printed");
+  if (text.empty()) throw CliError("空条码不能打印");
   if (gs1()) {
     try {
       Gs1ElementString::Parse(text);
     } catch (const Error& e) {
-      throw CliError(name() + " carries a GS1 element string such as (01)09506000134352(10)ABC123; '" + text +
-                     "' is not one: " + e.description());
+      throw CliError(name() + " 只能印 GS1 元素串（例如 (01)09506000134352(10)ABC123）；'" + text +
+                     "'不是：" + e.description());
     }
     if (kind_ == Kind::Gs1_128) CheckFitsGs1_128(text);
     return;
@@ -114,20 +114,20 @@ void Symbology::CheckEncodable(const std::string& text) const {
   switch (kind_) {
     case Kind::Ean13:
       if (!AllDigits(text) || (text.size() != 12 && text.size() != 13))
-        throw CliError("EAN-13 carries 12 digits (the symbol adds the check digit) or 13 with a valid check digit; '" +
-                       text + "' is not one");
+        throw CliError("EAN-13 只能印12位数字（由条码加上校验位）或校验位正确的13位数字；'" +
+                       text + "'不是");
       break;
     case Kind::Code39:
       for (unsigned char c : text)
         if (!(std::isdigit(c) || std::isupper(c) ||
               std::string(" -.$/+%").find(static_cast<char>(c)) != std::string::npos))
-          throw CliError("Code 39 carries digits, capital letters and - . $ / + % and blank only; '" + text +
-                         "' has other characters");
+          throw CliError("Code 39 只能印数字、大写字母、空格和 - . $ / + %；'" + text +
+                         "'含有其它字符");
       break;
     case Kind::Code128:
       for (unsigned char c : text)
         if (c >= 0x80)
-          throw CliError("Code 128 carries ASCII text only; print '" + text + "' as QR Code or Data Matrix");
+          throw CliError("Code 128 只能印 ASCII 文本；请把'" + text + "'印成 QR Code 或 Data Matrix");
       break;
     default:
       break;
