@@ -62,8 +62,10 @@ TEST_P(Gs1ReceiverTest, GtinsOfEveryLengthAreOneNumber) {
   EXPECT_EQ(Receive("(01)10614141000415(15)261200").invInfo->inventoryId(), "F002");
   // Best-before stands in for a missing expiry.
   EXPECT_EQ(Receive("(01)10614141000415(15)261200").invInfo->disableDate().toString(), "2026-12-31");
-  // The 14-digit form of a GTIN-13 with a packaging indicator is another GTIN.
-  EXPECT_EQ(Refusal("(01)16291041500210"), "找不到条码为GTIN'16291041500210'的存货，或者没有对它的访问权限");
+  // The 14-digit form of a GTIN-13 with a packaging indicator is another GTIN: a packaging level.
+  EXPECT_EQ(Refusal("(01)16291041500210"),
+            "找不到条码为GTIN'16291041500210'的存货，或者没有对它的访问权限。指示符1表示它是某个存货的包装层级(箱、盒等)，"
+            "请把它作为包装层级GTIN添加到存货上，并写明计量单位和所含基本单位数量");
 }
 
 TEST_P(Gs1ReceiverTest, ContentOfALogisticUnitNamesTheItemWhenNoGtinIs) {
@@ -72,7 +74,9 @@ TEST_P(Gs1ReceiverTest, ContentOfALogisticUnitNamesTheItemWhenNoGtinIs) {
   EXPECT_EQ(receipt.invInfo->inventoryId(), "F001");
   EXPECT_EQ(receipt.elements.Find("37"), std::optional<std::string_view>("24"));
   EXPECT_TRUE(receipt.invInfo->batchNo().isEmpty());
-  EXPECT_EQ(Refusal("(00)376104250021234569(37)24"), "GS1数据中没有AI(01) GTIN或AI(02) CONTENT，无法确定收到的存货");
+  EXPECT_EQ(Refusal("(00)376104250021234569(37)24"),
+            "AI(37) COUNT需要同时有AI(00)和AI(02)，或AI(00)和AI(8026)，GS1数据中没有");
+  EXPECT_EQ(Refusal("(00)376104250021234569(400)PO-1"), "GS1数据中没有AI(01) GTIN或AI(02) CONTENT，无法确定收到的存货");
 }
 
 TEST_P(Gs1ReceiverTest, UnknownOrAmbiguousGtinIsNamed) {

@@ -11,6 +11,10 @@ extern const char* const kIdentityToken;
 extern const char* const kSqliteIdentity;
 extern const char* const kPostgresIdentity;
 
+// The GTINs of packaging levels (a carton, a case of an item kept in master data by its unit's
+// GTIN): part of kTables, and run alone on a database made before the table existed.
+extern const char* const kTradeItemGtinTable;
+
 // sp_BarCodeUsed as a PL/pgSQL function.
 extern const char* const kPostgresProcedures;
 // The query sp_BarCodeUsed runs, with the barcode as its one parameter; answers the first
