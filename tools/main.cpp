@@ -1,5 +1,6 @@
 // The `quillstone` command-line program: global options, the subcommands, and the one place where
-// failures become exit codes (1 for a failure, 2 for a usage error with the command's help).
+// failures become exit codes (1 for a failure, 2 for a usage error with the command's help; 3 for GS1
+// goods received with a warning).
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "commands/DemoCommand.h"
 #include "commands/EncodeCommand.h"
 #include "commands/Gs1Command.h"
+#include "commands/GtinCommand.h"
 #include "commands/InUseCommand.h"
 #include "commands/InitCommand.h"
 #include "commands/LabelCommand.h"
@@ -51,6 +53,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   all.push_back(std::make_unique<LabelCommand>());
   all.push_back(std::make_unique<ScanCommand>());
   all.push_back(std::make_unique<Gs1Command>());
+  all.push_back(std::make_unique<GtinCommand>());
   all.push_back(std::make_unique<DemoCommand>());
   return all;
 }

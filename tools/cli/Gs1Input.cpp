@@ -7,6 +7,7 @@
 #include "cli/RecordView.h"
 #include "cli/Session.h"
 #include "quillstone/gs1/Gs1ElementString.h"
+#include "quillstone/gs1/Gs1Quantity.h"
 #include "quillstone/model/clsInventoryInfo.h"
 
 namespace quillstone::cli {
@@ -49,9 +50,16 @@ std::string Gs1Input::Visible(const std::string& text) { return Replaced(text, k
 
 TablePrinter Gs1Input::ElementTable(const Gs1ElementString& elements) {
   TablePrinter table({"AI", "title", "value"});
-  for (const auto& e : elements.Elements())
-    table.AddRow({std::string(e.ai->code), std::string(e.ai->title), std::string(e.value)});
+  for (const auto& e : elements.Elements()) {
+    // A measure reads as its number and unit: 3103 "001250" is 1.250 kg.
+    const auto quantity = Gs1Quantity::Of(e);
+    table.AddRow({std::string(e.ai->code), std::string(e.ai->title), quantity ? quantity->Text() : std::string(e.value)});
+  }
   return table;
+}
+
+nlohmann::json Gs1Input::QuantityJson(const Gs1Quantity& q) {
+  return {{"ai", q.ai().code}, {"number", q.value()}, {"text", q.number()}, {"unit", q.unit()}, {"digits", q.digits()}};
 }
 
 nlohmann::json Gs1Input::ElementsJson(const Gs1ElementString& elements) {
@@ -59,6 +67,10 @@ nlohmann::json Gs1Input::ElementsJson(const Gs1ElementString& elements) {
   for (const auto& e : elements.Elements()) {
     nlohmann::json j = {{"ai", e.ai->code}, {"title", e.ai->title}, {"name", e.ai->name}, {"value", e.value}};
     if (e.ai->decimals >= 0) j["decimals"] = e.ai->decimals;
+    if (const auto quantity = Gs1Quantity::Of(e)) {
+      j["number"] = quantity->value();
+      j["unit"] = quantity->unit();
+    }
     out.push_back(j);
   }
   return out;
@@ -83,20 +95,47 @@ nlohmann::json Gs1Input::ReceiptJson(const clsGs1Receiver::Receipt& receipt) {
                         {"elements", ElementsJson(receipt.elements)}};
   if (!receipt.elements.symbologyIdentifier().empty())
     doc["symbologyIdentifier"] = receipt.elements.symbologyIdentifier();
+  doc["quantities"] = nlohmann::json::array();
+  for (const auto& q : receipt.quantities) doc["quantities"].push_back(QuantityJson(q));
+  if (receipt.packaging) {
+    const auto& p = *receipt.packaging;
+    doc["packaging"] = {{"gtin", p.gtin}, {"unitId", p.unitId}, {"unitName", p.unitName}, {"quantity", p.quantity}};
+  }
+  if (receipt.baseQuantity) doc["baseQuantity"] = *receipt.baseQuantity;
+  doc["warnings"] = WarningsJson(receipt);
   return doc;
+}
+
+nlohmann::json Gs1Input::WarningsJson(const clsGs1Receiver::Receipt& receipt) {
+  nlohmann::json out = nlohmann::json::array();
+  for (const auto& w : receipt.warnings) out.push_back({{"kind", w.kind}, {"message", w.message}});
+  return out;
+}
+
+int Gs1Input::WarningExit(const clsGs1Receiver::Receipt& receipt, bool json) {
+  if (receipt.warnings.empty()) return 0;
+  if (!json)
+    for (const auto& w : receipt.warnings) std::cerr << "警告：" << w.message << '\n';
+  return kWarningExit;
 }
 
 int Gs1Input::PrintReceived(Session& session, const std::string& text) {
   const auto receipt = Receive(session, text);
   if (session.json()) {
     JsonOutput::Print(ReceiptJson(receipt));
-    return 0;
+    return WarningExit(receipt, true);
   }
   std::cout << receipt.elements.ToHri() << "  GS1, item " << receipt.invInfo->inventoryId() << "\n\n";
   RecordView::PropertyTable(*receipt.invInfo).Print(std::cout, 2);
+  if (receipt.packaging) {
+    const auto& p = *receipt.packaging;
+    std::cout << "\n  packaging level " << p.gtin << ": 1 " << (p.unitName.empty() ? p.unitId : p.unitName) << " = "
+              << p.quantity << " base units";
+  }
+  if (receipt.baseQuantity) std::cout << "\n  quantity in base units: " << *receipt.baseQuantity << '\n';
   std::cout << '\n';
   ElementTable(receipt.elements).Print(std::cout, 2);
-  return 0;
+  return WarningExit(receipt, false);
 }
 
 }  // namespace quillstone::cli

@@ -12,6 +12,7 @@
 namespace quillstone {
 class clsInventoryInfo;
 class Gs1ElementString;
+class Gs1Quantity;
 }  // namespace quillstone
 
 namespace quillstone::cli {
@@ -20,6 +21,9 @@ class Session;
 
 class Gs1Input {
  public:
+  // The exit code of a label received with warnings (expired, past best-before, stopped item).
+  static constexpr int kWarningExit = 3;
+
   // GS1 data rather than a barcode of this system: parenthesised AIs, a GS1 symbology
   // identifier, a group separator, or a URI. Raw data without either looks like any other
   // barcode, so it is GS1 only when the caller says so.
@@ -29,9 +33,11 @@ class Gs1Input {
   // The separator shown as <GS>, for a terminal.
   static std::string Visible(const std::string& text);
 
-  // AI, title and value of every field.
+  // AI, title and value of every field; a count or measure as its number and unit.
   static TablePrinter ElementTable(const Gs1ElementString& elements);
   static nlohmann::json ElementsJson(const Gs1ElementString& elements);
+  // Number, unit and the label's digits.
+  static nlohmann::json QuantityJson(const Gs1Quantity& quantity);
 
   // The label received under the session's user: the item and its properties, every AI read.
   static clsGs1Receiver::Receipt Receive(Session& session, const std::string& text);
@@ -40,6 +46,11 @@ class Gs1Input {
 
   // Receives the label and prints the item's properties and every AI (or their --json); the exit code.
   static int PrintReceived(Session& session, const std::string& text);
+  // Prints the receipt's warnings (on stderr, unless the answer is JSON, which holds them); the
+  // exit code: kWarningExit when there are any, else 0.
+  static int WarningExit(const clsGs1Receiver::Receipt& receipt, bool json);
+  // Kind and message of each warning.
+  static nlohmann::json WarningsJson(const clsGs1Receiver::Receipt& receipt);
   // The --json form of a receipt.
   static nlohmann::json ReceiptJson(const clsGs1Receiver::Receipt& receipt);
 };

@@ -42,9 +42,10 @@ int VerifyCommand::VerifyGs1(Session& session) {
   Gs1Input::Verify(*receipt.invInfo, *properties_.Make(properties_.item()));
   const std::string label = receipt.elements.ToHri();
   const std::string item = receipt.invInfo->inventoryId();
-  JsonOutput::Report(session.json(), {{"gs1", label}, {"inventoryId", item}, {"verified", true}},
-                     "GS1 label " + label + " is valid for item " + item);
-  return 0;
+  nlohmann::json doc = {{"gs1", label}, {"inventoryId", item}, {"verified", true}};
+  if (!receipt.warnings.empty()) doc["warnings"] = Gs1Input::WarningsJson(receipt);
+  JsonOutput::Report(session.json(), doc, "GS1 label " + label + " is valid for item " + item);
+  return Gs1Input::WarningExit(receipt, session.json());
 }
 
 }  // namespace quillstone::cli
