@@ -3,6 +3,8 @@
 // and pallets decoded to the item and its base units.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "cli/CliProcess.h"
@@ -84,6 +86,19 @@ TEST_F(CliGs1ReceivingTest, CartonsAndPalletsThroughPackagingLevels) {
   EXPECT_EQ(cli.Run({"gtin", "add", "26291041500217", "F001", "--unit", "0302", "--quantity", "0"}).exitCode, 2);
   EXPECT_EQ(cli.Json({"gtin", "remove", "16291041500210"})["removed"], true);
   EXPECT_TRUE(cli.Json({"gtin", "list"}).empty());
+}
+
+TEST_F(CliGs1ReceivingTest, ACaptionBreaksBetweenFieldsNeverAtAnEscapedParenthesis) {
+  const std::string zpl = (dir / "c.zpl").string();
+  ASSERT_EQ(cli.Run({"label", "--gs1", "(01)09506000134352(10)AB\\(17)270331(21)000001", "--symbology",
+                     "gs1-datamatrix", "--out", zpl})
+                .exitCode,
+            0);
+  std::ifstream in(zpl);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // ZPL doubles the backslash; the break comes before (10), not inside the batch.
+  EXPECT_NE(text.find("^FD(01)09506000134352^FS"), std::string::npos) << text;
+  EXPECT_NE(text.find("^FD(10)AB\\\\(17)270331(21)000001^FS"), std::string::npos) << text;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ std::vector<std::string> LabelCaption::Lines(const std::string& text, double wid
   std::size_t best = std::string::npos;
   const auto middle = static_cast<long>(text.size() / 2);
   for (std::size_t at = text.find('(', 1); at != std::string::npos; at = text.find('(', at + 1)) {
+    if (text[at - 1] == '\\') continue;  // an escaped parenthesis of a value starts no field
     if (best == std::string::npos ||
         std::labs(static_cast<long>(at) - middle) < std::labs(static_cast<long>(best) - middle))
       best = at;
