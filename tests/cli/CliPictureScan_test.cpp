@@ -173,7 +173,8 @@ TEST_F(CliPictureScanTest, OversizedJpegHeadersAreRefusedBeforeDecoding) {
 }
 
 TEST_F(CliPictureScanTest, DamagedPicturesAreRefusedOrReadAsFarAsTheyGo) {
-  const auto png = Rasterise(File("dm.pdf"), 100, "grey");
+  // The mixed sheet is made for the whole suite; ctest runs each test in a process of its own.
+  const auto png = Rasterise(File("mixed.pdf"), 100, "grey");
   const std::string bytes = ReadBytes(png);
   cli_->ExpectRefused({"scan", dir_->Write("cut.png", bytes.substr(0, bytes.size() / 2)).string()}, "无法读取图片");
   cli_->ExpectRefused({"scan", dir_->Write("text.png", "not a picture").string()}, "不是 PNG 或 JPEG 图片");

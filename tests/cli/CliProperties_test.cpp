@@ -104,7 +104,7 @@ TEST_F(CliPropertiesTest, LoginDateAndUserDecideWhatMayBeRegisteredAndSeen) {
   auto limited = cli.Json({"--user", "limited", "list"});
   ASSERT_EQ(limited.size(), 1u);
   EXPECT_EQ(limited[0]["invInfo"]["inventoryId"], "P001");
-  cli.ExpectRefused({"--user", "limited", "show", old[0]["barCode"].get<std::string>()}, "not visible to limited");
+  cli.ExpectRefused({"--user", "limited", "show", old[0]["barCode"].get<std::string>()}, "用户limited没有对它的访问权限");
 
   auto none = cli.Run({"--json", "assign", "find", "H001"});
   EXPECT_EQ(none.exitCode, 1);

@@ -109,21 +109,17 @@ FilterParser::Nesting::Nesting(FilterParser& parser) : parser_(parser) {
 
 FilterParser::Nesting::~Nesting() { --parser_.depth_; }
 
-FilterTree FilterParser::Or() {
-  FilterTree first = And();
-  if (!Peek().IsWord("or")) return first;
-  auto node = Node(Kind::Or);
-  node->args.push_back(std::move(first));
-  while (TakeWord("or")) node->args.push_back(And());
-  return node;
-}
+FilterTree FilterParser::Or() { return Chain(FilterNode::Kind::Or, "or", &FilterParser::And); }
 
-FilterTree FilterParser::And() {
-  FilterTree first = Not();
-  if (!Peek().IsWord("and")) return first;
-  auto node = Node(Kind::And);
+FilterTree FilterParser::And() { return Chain(FilterNode::Kind::And, "and", &FilterParser::Not); }
+
+// `next` read once, or two or more times joined by `word` into one node of `kind`.
+FilterTree FilterParser::Chain(FilterNode::Kind kind, const char* word, FilterTree (FilterParser::*next)()) {
+  FilterTree first = (this->*next)();
+  if (!Peek().IsWord(word)) return first;
+  auto node = Node(kind);
   node->args.push_back(std::move(first));
-  while (TakeWord("and")) node->args.push_back(Not());
+  while (TakeWord(word)) node->args.push_back((this->*next)());
   return node;
 }
 

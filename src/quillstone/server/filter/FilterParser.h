@@ -49,6 +49,7 @@ class FilterParser {
 
   FilterTree Or();
   FilterTree And();
+  FilterTree Chain(FilterNode::Kind kind, const char* word, FilterTree (FilterParser::*next)());
   FilterTree Not();
   FilterTree Predicate();
   FilterTree InList(FilterTree value, bool negated);
