@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "gs1/Gs1Fields.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "support/CaughtError.h"
 
@@ -16,14 +17,9 @@ using quillstone::test::FailureText;
 namespace {
 
 constexpr int kYear = 2026;
-using Fields = std::vector<std::pair<std::string, std::string>>;
+using Fields = quillstone::test::Gs1Fields;
 
-Fields Read(const std::string& text) {
-  Fields out;
-  const auto elements = Gs1ElementString::Parse(text, kYear);
-  for (const auto& e : elements.Elements()) out.emplace_back(e.ai->code, e.value);
-  return out;
-}
+Fields Read(const std::string& text) { return quillstone::test::ReadFields(text, kYear); }
 
 std::string Refusal(const std::string& text) {
   return FailureText([&] { Gs1ElementString::Parse(text, kYear); }, "Error");

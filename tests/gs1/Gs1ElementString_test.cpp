@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "gs1/Gs1Fields.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 
 using namespace quillstone;
@@ -18,15 +19,10 @@ namespace {
 constexpr int kYear = 2026;
 const std::string GS(1, Gs1ElementString::kGroupSeparator);
 
-using Fields = std::vector<std::pair<std::string, std::string>>;
+using Fields = quillstone::test::Gs1Fields;
+using quillstone::test::FieldsOf;
 
-Fields FieldsOf(const Gs1ElementString& e) {
-  Fields out;
-  for (const auto& element : e.Elements()) out.emplace_back(element.ai->code, element.value);
-  return out;
-}
-
-Fields Read(const std::string& text) { return FieldsOf(Gs1ElementString::Parse(text, kYear)); }
+Fields Read(const std::string& text) { return quillstone::test::ReadFields(text, kYear); }
 
 const Fields kLabel = {{"01", "09506000134352"}, {"10", "ABC123"}, {"17", "251231"}};
 

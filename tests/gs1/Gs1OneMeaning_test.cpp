@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "gs1/Gs1Fields.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/gs1/Gs1HriForm.h"
 #include "support/CaughtError.h"
@@ -16,15 +17,10 @@ using quillstone::test::FailureText;
 namespace {
 
 constexpr int kYear = 2026;
-using Fields = std::vector<std::pair<std::string, std::string>>;
+using Fields = quillstone::test::Gs1Fields;
+using quillstone::test::FieldsOf;
 
-Fields FieldsOf(const Gs1ElementString& e) {
-  Fields out;
-  for (const auto& element : e.Elements()) out.emplace_back(element.ai->code, element.value);
-  return out;
-}
-
-Fields Read(const std::string& text) { return FieldsOf(Gs1ElementString::Parse(text, kYear)); }
+Fields Read(const std::string& text) { return quillstone::test::ReadFields(text, kYear); }
 
 // Values that look like the start of another field in one form or another.
 const std::vector<std::string> kHostileValues = {
