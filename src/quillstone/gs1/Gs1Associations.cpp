@@ -1,6 +1,7 @@
 #include "Gs1Associations.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "Gs1Failure.h"
@@ -17,28 +18,36 @@ bool Matches(std::string_view pattern, std::string_view code) {
   return true;
 }
 
-// Calls `each` for every part of `list` between separators.
+// Calls `each` for every part of `list` between separators, until one answers true. The lists
+// are a few characters long: a plain loop beats a library search here.
 template <typename Each>
 bool AnyPart(std::string_view list, char separator, Each each) {
-  while (!list.empty()) {
-    const std::size_t end = list.find(separator);
-    if (each(list.substr(0, end))) return true;
-    if (end == std::string_view::npos) break;
-    list.remove_prefix(end + 1);
+  if (list.empty()) return false;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= list.size(); ++i) {
+    if (i < list.size() && list[i] != separator) continue;
+    if (each(list.substr(start, i - start))) return true;
+    start = i + 1;
   }
   return false;
 }
 
+// The AIs of the data in their order, read once.
+struct Present {
+  std::array<const Gs1Ai*, Gs1ElementString::kMaxElements> ais;
+  int count = 0;
+};
+
 // The position of the first field whose AI matches, -1 for none.
-int Holder(const Gs1ElementString& elements, std::string_view pattern, const Gs1Ai* except) {
-  for (int i = 0; i < elements.size(); ++i) {
-    const Gs1Ai* ai = elements[i].ai;
+int Holder(const Present& elements, std::string_view pattern, const Gs1Ai* except) {
+  for (int i = 0; i < elements.count; ++i) {
+    const Gs1Ai* ai = elements.ais[i];
     if (ai != except && Matches(pattern, ai->code)) return i;
   }
   return -1;
 }
 
-bool AllPresent(const Gs1ElementString& elements, std::string_view alternative) {
+bool AllPresent(const Present& elements, std::string_view alternative) {
   return !AnyPart(alternative, '+', [&](std::string_view p) { return Holder(elements, p, nullptr) < 0; });
 }
 
@@ -59,20 +68,20 @@ std::string Wanted(std::string_view group) {
 }
 
 // Names the two AIs in the order the data has them.
-void CheckExcluded(const Gs1ElementString& elements, int at) {
-  const Gs1Ai& ai = *elements[at].ai;
+void CheckExcluded(const Present& elements, int at) {
+  const Gs1Ai& ai = *elements.ais[at];
   AnyPart(ai.excludes, ' ', [&](std::string_view list) {
     return AnyPart(list, ',', [&](std::string_view pattern) {
       const int other = Holder(elements, pattern, &ai);
       if (other < 0) return false;
-      const Gs1Ai& first = *elements[std::min(at, other)].ai;
-      const Gs1Ai& second = *elements[std::max(at, other)].ai;
+      const Gs1Ai& first = *elements.ais[std::min(at, other)];
+      const Gs1Ai& second = *elements.ais[std::max(at, other)];
       Gs1Failure::Raise(Gs1Failure::Named(first) + "和" + Gs1Failure::Named(second) + "不能出现在同一个GS1数据中");
     });
   });
 }
 
-void CheckRequired(const Gs1ElementString& elements, const Gs1Ai& ai) {
+void CheckRequired(const Present& elements, const Gs1Ai& ai) {
   AnyPart(ai.required, ' ', [&](std::string_view group) {
     const bool met = AnyPart(group, ',', [&](std::string_view alt) { return AllPresent(elements, alt); });
     if (!met) Gs1Failure::Raise(Gs1Failure::Named(ai) + "需要同时有" + Wanted(group) + "，GS1数据中没有");
@@ -83,10 +92,13 @@ void CheckRequired(const Gs1ElementString& elements, const Gs1Ai& ai) {
 }  // namespace
 
 void Gs1Associations::Check(const Gs1ElementString& elements) {
-  for (int i = 0; i < elements.size(); ++i) {
-    const Gs1Ai& ai = *elements[i].ai;
-    if (!ai.excludes.empty()) CheckExcluded(elements, i);
-    if (!ai.required.empty()) CheckRequired(elements, ai);
+  Present present;
+  present.count = elements.size();
+  for (int i = 0; i < present.count; ++i) present.ais[i] = elements[i].ai;
+  for (int i = 0; i < present.count; ++i) {
+    const Gs1Ai& ai = *present.ais[i];
+    if (!ai.excludes.empty()) CheckExcluded(present, i);
+    if (!ai.required.empty()) CheckRequired(present, ai);
   }
 }
 
