@@ -44,12 +44,21 @@ TEST_P(Gs1RuleValidationTest, AcceptsTheUsualRulesInEachGs1Symbology) {
   for (const char* type : {"GS1-128", "GS1 DataMatrix", "gs1 qr code", "7"}) {
     EXPECT_TRUE(rm->VerifyRule(Gs1Rule({kGtin, kBatch, kExpiry, kSerial}, type))) << type;
   }
-  // SSCC first, a production date, a caller's count and fixed values that fit their AIs.
+  // SSCC first, the content's GTIN, a production date, a caller's count and fixed values that
+  // fit their AIs.
   EXPECT_TRUE(rm->VerifyRule(Gs1Rule({{{ISTFixed, 18, "106141411234567897"}, "00"},
+                                      {{ISTFixed, 14, "09506000134352"}, "02"},
                                       {{ISTMadeDate, 6, "yymmdd"}, "11"},
                                       {{ISTOther, 8}, "37"},
                                       {{ISTFixed, 2, "05"}, "20"},
-                                      {{ISTFree1, 4}, "21"}})));
+                                      {{ISTBatch, 4}, "10"}})));
+}
+
+TEST_P(Gs1RuleValidationTest, RefusesAisGs1DoesNotAllowTogether) {
+  // A count belongs to a logistic unit's content, never beside a trade item's own GTIN.
+  EXPECT_EQ(Refusal({kGtin, kBatch, {{ISTOther, 8}, "37"}}), "AI(01) GTIN和AI(37) COUNT不能出现在同一个GS1数据中");
+  EXPECT_EQ(Refusal({{{ISTFixed, 18, "106141411234567897"}, "00"}, kBatch}),
+            "AI(10) BATCH/LOT需要同时有AI(01)，或AI(02)，或AI(03)，或AI(8006)，或AI(8026)，GS1数据中没有");
 }
 
 TEST_P(Gs1RuleValidationTest, RefusesMissingUnknownMisplacedAndRepeatedAis) {

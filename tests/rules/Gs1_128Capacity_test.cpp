@@ -51,8 +51,11 @@ TEST_P(Gs1_128CapacityTest, SeparatorsAndComputedCheckDigitsCount) {
   EXPECT_NE(Refusal("GS1-128", {kGtin, Batch(20), Serial(8)}).find("49"), std::string::npos);
   // The batch last in AI order needs no separator: 16 + 8 + 22 = 46.
   EXPECT_TRUE(rm->VerifyRule(RuleOf("gs1 128", {kGtin, kExpiry, Batch(20)})));
-  // A running SSCC of 17 digits prints 18 with its check digit: 20 + 6 + separator + 22 = 49.
-  const std::vector<SegmentDef> sscc{{ISTSequence, 17, std::string(17, '0'), "00"}, Batch(4), {ISTFree1, 20, "", "21"}};
+  // A running SSCC of 17 digits prints 18 with its check digit: 20 + 16 + 3 + separator + 9 = 49.
+  const std::vector<SegmentDef> sscc{{ISTSequence, 17, std::string(17, '0'), "00"},
+                                     {ISTFixed, 14, "09506000134352", "02"},
+                                     Batch(1),
+                                     {ISTOther, 7, "", "37"}};
   EXPECT_NE(Refusal("GS1-128", sscc).find("49"), std::string::npos);
 }
 

@@ -92,9 +92,15 @@ void CheckRequired(const Present& elements, const Gs1Ai& ai) {
 }  // namespace
 
 void Gs1Associations::Check(const Gs1ElementString& elements) {
+  std::array<const Gs1Ai*, Gs1ElementString::kMaxElements> ais;
+  for (int i = 0; i < elements.size(); ++i) ais[i] = elements[i].ai;
+  Check(std::span<const Gs1Ai* const>(ais.data(), elements.size()));
+}
+
+void Gs1Associations::Check(std::span<const Gs1Ai* const> ais) {
   Present present;
-  present.count = elements.size();
-  for (int i = 0; i < present.count; ++i) present.ais[i] = elements[i].ai;
+  present.count = static_cast<int>(std::min(ais.size(), present.ais.size()));
+  std::copy_n(ais.begin(), present.count, present.ais.begin());
   for (int i = 0; i < present.count; ++i) {
     const Gs1Ai& ai = *present.ais[i];
     if (!ai.excludes.empty()) CheckExcluded(present, i);

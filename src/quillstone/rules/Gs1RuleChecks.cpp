@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "quillstone/gs1/Gs1AiTable.h"
+#include "quillstone/gs1/Gs1Associations.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -126,6 +127,7 @@ void Gs1RuleChecks::CheckFitsGs1_128(const clsBarCodeRule& rule) {
 
 void Gs1RuleChecks::Check(const clsBarCodeRule& rule) {
   std::set<std::string> seen;
+  std::vector<const Gs1Ai*> ais;
   int position = 0;
   for (const auto& item : *rule.ruleItems()) {
     ++position;
@@ -139,7 +141,10 @@ void Gs1RuleChecks::Check(const clsBarCodeRule& rule) {
     if (!seen.insert(code).second) RaiseError("GS1条码规则中应用标识符" + TextGuard::Echo(code) + "出现了两次");
     CheckLength(position, *ai, *item);
     CheckSource(position, *ai, *item);
+    ais.push_back(ai);
   }
+  // A rule whose AIs GS1 does not allow together could never register a barcode.
+  Gs1Associations::Check(ais);
 }
 
 }  // namespace quillstone
