@@ -56,6 +56,19 @@ TEST_F(CliGs1ReceivingTest, WarningsGoToStderrWithTheirOwnExitStatus) {
   auto verified = On({"verify", "(01)06291041500213(17)241215", "--item", "F001"});
   EXPECT_EQ(verified.exitCode, kWarned) << verified.err;
   EXPECT_EQ(On({"decode", "(01)06291041500213(17)271231"}).exitCode, 0);
+
+  // A supplier's label read from a picture warns the same way.
+  const std::string png = (dir / "expired.png").string();
+  ASSERT_EQ(cli.Run({"label", "--gs1", "(01)06291041500213(10)L1(17)241215", "--symbology", "gs1-datamatrix",
+                     "--out", png})
+                .exitCode,
+            0);
+  auto scanned = On({"scan", png});
+  EXPECT_EQ(scanned.exitCode, kWarned) << scanned.err;
+  EXPECT_NE(scanned.err.find("货物已过期"), std::string::npos) << scanned.err;
+  auto scannedJson = On({"scan", png, "--json"});
+  EXPECT_EQ(scannedJson.exitCode, kWarned);
+  EXPECT_EQ(scannedJson.Json()[0]["warnings"][0]["kind"], "expired");
 }
 
 TEST_F(CliGs1ReceivingTest, CartonsAndPalletsThroughPackagingLevels) {

@@ -102,13 +102,13 @@ nlohmann::json Gs1Input::ReceiptJson(const clsGs1Receiver::Receipt& receipt) {
     doc["packaging"] = {{"gtin", p.gtin}, {"unitId", p.unitId}, {"unitName", p.unitName}, {"quantity", p.quantity}};
   }
   if (receipt.baseQuantity) doc["baseQuantity"] = *receipt.baseQuantity;
-  doc["warnings"] = WarningsJson(receipt);
+  doc["warnings"] = WarningsJson(receipt.warnings);
   return doc;
 }
 
-nlohmann::json Gs1Input::WarningsJson(const clsGs1Receiver::Receipt& receipt) {
+nlohmann::json Gs1Input::WarningsJson(const std::vector<clsGs1Receiver::Warning>& warnings) {
   nlohmann::json out = nlohmann::json::array();
-  for (const auto& w : receipt.warnings) out.push_back({{"kind", w.kind}, {"message", w.message}});
+  for (const auto& w : warnings) out.push_back({{"kind", w.kind}, {"message", w.message}});
   return out;
 }
 

@@ -50,7 +50,7 @@ class Gs1Input {
   // exit code: kWarningExit when there are any, else 0.
   static int WarningExit(const clsGs1Receiver::Receipt& receipt, bool json);
   // Kind and message of each warning.
-  static nlohmann::json WarningsJson(const clsGs1Receiver::Receipt& receipt);
+  static nlohmann::json WarningsJson(const std::vector<clsGs1Receiver::Warning>& warnings);
   // The --json form of a receipt.
   static nlohmann::json ReceiptJson(const clsGs1Receiver::Receipt& receipt);
 };

@@ -95,7 +95,9 @@ void ScanResolver::ResolveGs1(const ImageScanner::Code& code, const std::string&
     return;
   }
   // Otherwise a supplier's label, received by its GTIN.
-  out.decoded = clsGs1Receiver(session_.Context()).Receive(*elements);
+  auto receipt = clsGs1Receiver(session_.Context()).ReceiveLabel(*elements);
+  out.decoded = receipt.invInfo;
+  out.warnings = std::move(receipt.warnings);
   if (document) {
     Gs1Input::Verify(*out.decoded, *document);
     out.verified = true;

@@ -6,8 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cli/ImageScanner.h"
+#include "quillstone/barcodes/clsGs1Receiver.h"
 
 namespace quillstone {
 class clsBarCodeRule;
@@ -35,6 +37,8 @@ class ScanResolver {
     std::shared_ptr<clsInventoryInfo> decoded;
     bool verifyAsked = false;
     bool verified = false;
+    // What a supplier's label warns of (expired, best-before passed, item stopped).
+    std::vector<clsGs1Receiver::Warning> warnings;
     // The first failure, empty when none.
     std::string error;
     bool ok() const { return error.empty(); }

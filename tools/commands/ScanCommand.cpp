@@ -34,7 +34,13 @@ int ScanCommand::Run(Session& session) {
   std::vector<ScanResolver::Outcome> outcomes;
   for (const auto& code : codes) outcomes.push_back(resolver.Resolve(code, ruleId_, document));
   bool allOk = true;
-  for (const auto& o : outcomes) allOk = allOk && o.ok();
+  bool warned = false;
+  for (const auto& o : outcomes) {
+    allOk = allOk && o.ok();
+    warned = warned || !o.warnings.empty();
+  }
+  // As decode and verify: a failure is 1, a label read and received with warnings 3.
+  const int status = !allOk ? 1 : warned ? Gs1Input::kWarningExit : 0;
 
   if (session.json()) {
     nlohmann::json doc = nlohmann::json::array();
@@ -48,11 +54,12 @@ int ScanCommand::Run(Session& session) {
       j["symbologyIdentifier"] = o.symbologyIdentifier;
       if (o.gs1) j["gs1"] = Gs1Input::ElementsJson(*o.gs1);
       if (o.verifyAsked) j["verified"] = o.verified;
+      if (!o.warnings.empty()) j["warnings"] = Gs1Input::WarningsJson(o.warnings);
       if (!o.ok()) j["error"] = o.error;
       doc.push_back(j);
     }
     JsonOutput::Print(doc);
-    return allOk ? 0 : 1;
+    return status;
   }
 
   for (const auto& o : outcomes) {
@@ -64,8 +71,9 @@ int ScanCommand::Run(Session& session) {
     if (o.gs1) Gs1Input::ElementTable(*o.gs1).Print(std::cout, 2);
     if (o.verified) std::cout << "  verified\n";
     if (!o.ok()) std::cerr << o.barCode << ": " << o.error << '\n';
+    for (const auto& w : o.warnings) std::cerr << o.barCode << ": 警告：" << w.message << '\n';
   }
-  return allOk ? 0 : 1;
+  return status;
 }
 
 }  // namespace quillstone::cli

@@ -43,7 +43,7 @@ int VerifyCommand::VerifyGs1(Session& session) {
   const std::string label = receipt.elements.ToHri();
   const std::string item = receipt.invInfo->inventoryId();
   nlohmann::json doc = {{"gs1", label}, {"inventoryId", item}, {"verified", true}};
-  if (!receipt.warnings.empty()) doc["warnings"] = Gs1Input::WarningsJson(receipt);
+  if (!receipt.warnings.empty()) doc["warnings"] = Gs1Input::WarningsJson(receipt.warnings);
   JsonOutput::Report(session.json(), doc, "GS1 label " + label + " is valid for item " + item);
   return Gs1Input::WarningExit(receipt, session.json());
 }

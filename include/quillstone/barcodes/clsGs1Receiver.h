@@ -54,6 +54,8 @@ class clsGs1Receiver {
   // 01 (else 02) names the item; 10 is the batch, 11 the production date, 17 (else the date of
   // 7003, else 15) the expiry date, all as yyyy-MM-dd.
   std::shared_ptr<clsInventoryInfo> Receive(const Gs1ElementString& elements);
+  // The same, with everything the label carries besides (measures, packaging level, warnings).
+  Receipt ReceiveLabel(const Gs1ElementString& elements);
 
   // The texts under which master data may hold a GTIN-14: itself and, where it starts with
   // enough zeros, its GTIN-13, -12 and -8 forms.

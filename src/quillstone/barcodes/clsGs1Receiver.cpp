@@ -165,10 +165,14 @@ clsGs1Receiver::Receipt clsGs1Receiver::Receive(std::string_view scanned) {
 }
 
 std::shared_ptr<clsInventoryInfo> clsGs1Receiver::Receive(const Gs1ElementString& elements) {
+  return ReceiveLabel(elements).invInfo;
+}
+
+clsGs1Receiver::Receipt clsGs1Receiver::ReceiveLabel(const Gs1ElementString& elements) {
   Receipt receipt;
   receipt.elements = elements;
   Fill(receipt);
-  return receipt.invInfo;
+  return receipt;
 }
 
 }  // namespace quillstone
