@@ -63,7 +63,7 @@ const std::vector<std::shared_ptr<clsBarCodeRule>>& Rules() {
                   {ISTDisableDate, 6, "yymmdd", "17"},
                   {ISTBatch, 20, "", "10"},
                   {ISTFree1, 4, "", "21"},
-                  {ISTOther, 8, "", "37"}},
+                  {ISTOther, 8, "", "30"}},
                  "GS1 DataMatrix"),
     };
     auto rm = quillstone::fuzz::DemoSystem().GetRuleManager();
