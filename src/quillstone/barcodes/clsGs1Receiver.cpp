@@ -1,6 +1,7 @@
 #include "quillstone/barcodes/clsGs1Receiver.h"
 
 #include "quillstone/gs1/Gs1Date.h"
+#include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
@@ -54,14 +55,9 @@ std::shared_ptr<clsContext> clsGs1Receiver::Context() const {
   return context;
 }
 
+// The same forms registration looks an item up by, so receiving and decoding find one item.
 std::vector<std::string> clsGs1Receiver::MasterDataForms(std::string_view gtin14) {
-  std::vector<std::string> forms{std::string(gtin14)};
-  for (std::size_t length : {13u, 12u, 8u}) {
-    const std::size_t cut = gtin14.size() - length;
-    if (gtin14.size() > length && gtin14.substr(0, cut).find_first_not_of('0') == std::string_view::npos)
-      forms.emplace_back(gtin14.substr(cut));
-  }
-  return forms;
+  return Gs1BarCodeText::GtinForms(std::string(gtin14));
 }
 
 namespace {
