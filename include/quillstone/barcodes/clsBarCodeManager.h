@@ -73,6 +73,10 @@ class clsBarCodeManager {
   // name and class (code and name) from master data into `info`; nothing changes for an unknown item.
   bool CanSeeInventory(const std::string& inventoryId);
   void DescribeInventory(clsInventoryInfo& info);
+  // The user's data rights on inventory as a condition on Inventory.iid, for every statement of
+  // the library that reads items under them; blank when the user sees every item. The host's list
+  // is kept as rows of a temporary table (see VisibleInventory).
+  std::string DataRightCondition();
 
   // Registry queries. `filter` is one condition of the filter grammar (FilterCondition.h) on the
   // registry joined with Inventory (names both tables have mean the registry's columns); anything
@@ -135,9 +139,6 @@ class clsBarCodeManager {
   // Whether business documents use the registered barcode `key`.
   bool UsedByDocuments(const std::string& key);
 
-  // The user's data rights on inventory as a condition on Inventory.iid; blank when the user sees
-  // every item. The host's list is kept as rows of a temporary table (see VisibleInventory).
-  std::string DataRightCondition();
   std::string ListQuery(const FilterCondition& filter, bool bCheckAuth);
 
   std::weak_ptr<clsContext> context_;

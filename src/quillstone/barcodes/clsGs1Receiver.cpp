@@ -1,5 +1,6 @@
 #include "quillstone/barcodes/clsGs1Receiver.h"
 
+#include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/gs1/Gs1Date.h"
 #include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -67,8 +68,8 @@ namespace {
 std::optional<std::string> ReadItem(clsContext& context, const std::string& condition,
                                     const std::vector<Variant>& params, std::string_view gtin, clsInventoryInfo& info) {
   std::string sql = kItem + condition;
-  const std::string visible = context.moLogin()->DataRightFilter("inventory", "", "R");
-  if (!Trim(visible).empty()) sql += " and Inventory.iid in (" + visible + ")";
+  const std::string visible = context.objBarCodeManager()->DataRightCondition();
+  if (!visible.empty()) sql += " and " + visible;
   sql += " order by Inventory.cInvCode";
   auto rs = context.mConn()->Query(sql, params);
   if (rs->IsEOF()) return std::nullopt;

@@ -1,5 +1,7 @@
 #include "quillstone/barcodes/clsTradeItemGtins.h"
 
+#include "quillstone/barcodes/clsBarCodeManager.h"
+
 #include "quillstone/barcodes/clsGs1Receiver.h"
 #include "quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/platform/Connection.h"
@@ -8,7 +10,6 @@
 #include "quillstone/server/RightsBracket.h"
 #include "quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
-#include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {
@@ -55,8 +56,8 @@ std::vector<clsTradeItemGtins::Level> clsTradeItemGtins::Read(const std::string&
                                                                const std::vector<Variant>& params) {
   auto context = Context();
   std::string sql = std::string(kLevels) + condition;
-  const std::string visible = context->moLogin()->DataRightFilter("inventory", "", "R");
-  if (!Trim(visible).empty()) sql += " and Inventory.iid in (" + visible + ")";
+  const std::string visible = context->objBarCodeManager()->DataRightCondition();
+  if (!visible.empty()) sql += " and " + visible;
   sql += " order by TradeItemGtin.gtin";
   std::vector<Level> levels;
   for (auto rs = context->mConn()->Query(sql, params); !rs->IsEOF(); rs->MoveNext()) {
@@ -95,10 +96,7 @@ clsTradeItemGtins::Level clsTradeItemGtins::Add(const std::string& gtin, const s
       RaiseError("GTIN'" + gtin14 + "'是存货'" + NullToStr(*owner) + "'自己的条码，不能再作为包装层级");
     auto item = NameAndGroup(conn, "select cInvName as name, cGroupCode from Inventory where cInvCode = ?", inventoryId);
     if (!item) RaiseError("存货" + Shown(inventoryId) + "不存在");
-    const std::string visible = context->moLogin()->DataRightFilter("inventory", "", "R");
-    if (!Trim(visible).empty() &&
-        !FirstField(conn, "select cInvCode from Inventory where cInvCode = ? and iid in (" + visible + ")",
-                    {Variant(inventoryId)}, "cInvCode"))
+    if (!context->objBarCodeManager()->CanSeeInventory(inventoryId))
       RaiseError("没有对存货" + Shown(inventoryId) + "的访问权限");
     auto unit = NameAndGroup(
         conn, "select cComUnitName as name, cGroupCode from ComputationUnit where cComunitCode = ?", unitId);

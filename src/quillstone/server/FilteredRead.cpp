@@ -68,12 +68,9 @@ std::unique_ptr<Recordset> FilteredRead::Query(Connection& conn, const std::stri
                                                const std::vector<Variant>& params, const FilterCondition& filter) {
   std::optional<ServerGuard> guard;
   if (conn.backend() == Backend::Postgres && !filter.empty()) guard.emplace(conn);
-  try {
-    return conn.Query(sql, params);
-  } catch (const Error& error) {
-    if (!filter.empty() && IsStatementFailure(error)) RaiseFailure(filter, error);
-    throw;
-  }
+  std::unique_ptr<Recordset> rows;
+  Step(filter, [&] { rows = conn.Query(sql, params); });
+  return rows;
 }
 
 void FilteredRead::Step(const FilterCondition& filter, const std::function<void()>& step) {

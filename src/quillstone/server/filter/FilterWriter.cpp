@@ -1,15 +1,15 @@
 #include "quillstone/server/filter/FilterWriter.h"
 
 #include <algorithm>
-#include <set>
+#include <string_view>
 
 namespace quillstone::filter {
 namespace {
 
 using Kind = FilterNode::Kind;
 
-// Column names that are keywords of one of the databases and so are written quoted.
-const std::set<std::string> kKeywordColumns = {"index"};
+// The one column of the library's tables whose name is a keyword (of SQLite), written quoted.
+constexpr std::string_view kKeywordColumn = "index";
 
 // Sizes saturate here, far above the limit, so no product of them overflows.
 constexpr uint64_t kHuge = uint64_t{1} << 40;
@@ -163,7 +163,7 @@ void FilterWriter::EmitColumn(const FilterNode& node, std::string& out) {
   }
   out += node.column->table;
   out += '.';
-  const bool keyword = kKeywordColumns.count(node.column->name) > 0;
+  const bool keyword = node.column->name == kKeywordColumn;
   if (keyword) out += '"';
   out += node.column->name;
   if (keyword) out += '"';
