@@ -1,11 +1,12 @@
 # Install rules: the library, its public headers and a package config, so another CMake project
-# can use it with find_package(Quillstone) and link Quillstone::quillstone; and the program.
+# can use it with find_package(Quillstone) and link Quillstone::quillstone, Quillstone::scanning and
+# Quillstone::labels; and the program.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(QS_CMAKE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quillstone)
 
-install(TARGETS quillstone EXPORT QuillstoneTargets
+install(TARGETS quillstone quillstone_scanning quillstone_labels EXPORT QuillstoneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
@@ -17,6 +18,7 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/QuillstoneConfig.cmake.i
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/QuillstoneConfigVersion.cmake
   VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/QuillstoneConfig.cmake ${PROJECT_BINARY_DIR}/QuillstoneConfigVersion.cmake
+              ${CMAKE_CURRENT_LIST_DIR}/ComponentDependencies.cmake
   DESTINATION ${QS_CMAKE_INSTALL_DIR})
 
 if(TARGET quillstone_cli)

@@ -11,8 +11,8 @@
 #include "quillstone/platform/Error.h"
 #include "quillstone/server/FilterCondition.h"
 #include "quillstone/server/FilterScope.h"
-#include "quillstone/server/filter/FilterNode.h"
-#include "quillstone/server/filter/FilterParser.h"
+#include "src/quillstone/server/filter/FilterNode.h"
+#include "src/quillstone/server/filter/FilterParser.h"
 
 using namespace quillstone;
 

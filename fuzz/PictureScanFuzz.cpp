@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/CliError.h"
-#include "cli/ImageScanner.h"
-#include "cli/ImageSizeLimit.h"
+#include "quillstone/platform/Error.h"
+#include "quillstone/scanning/ImageScanner.h"
+#include "quillstone/scanning/ImageSizeLimit.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  constexpr quillstone::cli::ImageSizeLimit kSmall(1'000'000, 2'000);
+  constexpr quillstone::ImageSizeLimit kSmall(1'000'000, 2'000);
   try {
-    quillstone::cli::ImageScanner::ScanBytes(bytes, "fuzz", kSmall);
-  } catch (const quillstone::cli::CliError&) {
+    quillstone::ImageScanner::ScanBytes(bytes, "fuzz", kSmall);
+  } catch (const quillstone::Error&) {
   }
   return 0;
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/CliError.h"
-#include "cli/ImageScanner.h"
+#include "quillstone/platform/Error.h"
+#include "quillstone/scanning/ImageScanner.h"
 
-using quillstone::cli::ImageScanner;
+using quillstone::ImageScanner;
 
 namespace {
 
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     }
     try {
       Time(arg, reps);
-    } catch (const quillstone::cli::CliError& e) {
+    } catch (const quillstone::Error& e) {
       std::fprintf(stderr, "%s\n", e.what());
       status = 1;
     }

@@ -6,7 +6,7 @@
 
 #include "barcodes/BarCodeTestSupport.h"
 #include "quillstone/platform/ClientRecordset.h"
-#include "quillstone/server/host/DbHostCommon.h"
+#include "src/quillstone/server/host/DbHostCommon.h"
 
 using namespace quillstone;
 using quillstone::test::FailureText;

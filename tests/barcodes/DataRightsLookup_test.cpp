@@ -1,7 +1,7 @@
 // Lookups and lists under a user's data rights give the same answers whichever way the rights
 // reach the query: as rows of the temporary table, or verbatim inside a transaction that may write.
 #include "barcodes/BarCodeTestSupport.h"
-#include "quillstone/platform/ReadScope.h"
+#include "src/quillstone/platform/ReadScope.h"
 #include "quillstone/platform/Transaction.h"
 
 using namespace quillstone;

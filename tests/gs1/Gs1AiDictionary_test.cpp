@@ -12,7 +12,7 @@
 
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
-#include "quillstone/gs1/Gs1Validator.h"
+#include "src/quillstone/gs1/Gs1Validator.h"
 #include "support/CaughtError.h"
 
 using namespace quillstone;

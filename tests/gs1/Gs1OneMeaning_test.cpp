@@ -8,7 +8,7 @@
 
 #include "gs1/Gs1Fields.h"
 #include "quillstone/gs1/Gs1ElementString.h"
-#include "quillstone/gs1/Gs1HriForm.h"
+#include "src/quillstone/gs1/Gs1HriForm.h"
 #include "quillstone/platform/Error.h"
 #include "support/CaughtError.h"
 

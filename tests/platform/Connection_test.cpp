@@ -12,8 +12,8 @@
 
 #include "quillstone/platform/ClientRecordset.h"
 #include "quillstone/platform/Error.h"
-#include "quillstone/platform/PostgresConnection.h"
-#include "quillstone/platform/SqliteConnection.h"
+#include "src/quillstone/platform/PostgresConnection.h"
+#include "src/quillstone/platform/SqliteConnection.h"
 #include "quillstone/platform/Transaction.h"
 #include "support/BackendTest.h"
 #include "support/CaughtError.h"

@@ -3,7 +3,7 @@
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/server/host/HostUserVO.h"
-#include "quillstone/rules/RuleManagerSupport.h"
+#include "src/quillstone/rules/RuleManagerSupport.h"
 #include "rules/RuleTestSupport.h"
 
 using namespace quillstone;

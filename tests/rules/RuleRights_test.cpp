@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "quillstone/model/clsInventoryAssign.h"
-#include "quillstone/server/host/DbHostFactory.h"
+#include "src/quillstone/server/host/DbHostFactory.h"
 #include "quillstone/server/host/DbHostLogin.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/host/HostFactory.h"

@@ -1,5 +1,5 @@
 // The text checks at the library's boundary and the form values take in messages.
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "quillstone/server/clsHelper.h"
 #include "quillstone/server/host/Account.h"
 #include "quillstone/server/host/AccountCo.h"
-#include "quillstone/server/host/DbHostFactory.h"
+#include "src/quillstone/server/host/DbHostFactory.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/host/HostFactory.h"
 #include "quillstone/sources/clsItemSourceManager.h"

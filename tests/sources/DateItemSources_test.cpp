@@ -5,9 +5,9 @@
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/server/host/HostUserVO.h"
-#include "quillstone/sources/clsDisableDateItemSource.h"
-#include "quillstone/sources/clsMadeDateItemSource.h"
-#include "quillstone/sources/clsMassDayItemSource.h"
+#include "src/quillstone/sources/clsDisableDateItemSource.h"
+#include "src/quillstone/sources/clsMadeDateItemSource.h"
+#include "src/quillstone/sources/clsMassDayItemSource.h"
 #include "sources/SegmentFrame.h"
 #include "support/CaughtError.h"
 

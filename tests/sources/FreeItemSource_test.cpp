@@ -3,7 +3,7 @@
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/host/HostUserVO.h"
-#include "quillstone/sources/clsFreeItemSource.h"
+#include "src/quillstone/sources/clsFreeItemSource.h"
 #include "sources/SegmentFrame.h"
 #include "support/CaughtError.h"
 #include "support/SystemTest.h"

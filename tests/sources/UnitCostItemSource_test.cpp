@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "quillstone/model/clsBarCodeItem.h"
-#include "quillstone/sources/clsUnitCostItemSource.h"
+#include "src/quillstone/sources/clsUnitCostItemSource.h"
 #include "sources/SegmentFrame.h"
 #include "support/CaughtError.h"
 

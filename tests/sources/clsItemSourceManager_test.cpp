@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "quillstone/platform/Connection.h"
-#include "quillstone/sources/clsFreeItemSource.h"
+#include "src/quillstone/sources/clsFreeItemSource.h"
 #include "quillstone/sources/clsItemSource.h"
 #include "support/CaughtError.h"
 #include "support/SystemTest.h"

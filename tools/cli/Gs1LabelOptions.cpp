@@ -4,7 +4,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Gs1Input.h"
-#include "cli/Gs1Symbol.h"
+#include "quillstone/labels/Gs1Symbol.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsGs1Receiver.h"
 #include "quillstone/gs1/Gs1ElementString.h"

@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "cli/Label.h"
+#include "quillstone/labels/Label.h"
 
 namespace quillstone::cli {
 

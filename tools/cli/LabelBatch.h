@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/Label.h"
+#include "quillstone/labels/Label.h"
 
 namespace quillstone {
 class clsInventoryBarCodeSet;

@@ -7,7 +7,7 @@
 
 #include "cli/CliError.h"
 #include "cli/LabelBatch.h"
-#include "cli/LabelFormat.h"
+#include "quillstone/labels/LabelFormat.h"
 #include "cli/Session.h"
 
 namespace quillstone::cli {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/Label.h"
-#include "cli/LabelSheet.h"
+#include "quillstone/labels/Label.h"
+#include "quillstone/labels/LabelSheet.h"
 
 namespace CLI {
 class App;

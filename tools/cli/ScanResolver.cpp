@@ -3,7 +3,7 @@
 #include "cli/BarCodeReader.h"
 #include "cli/CliError.h"
 #include "cli/Gs1Input.h"
-#include "cli/Gs1Symbol.h"
+#include "quillstone/labels/Gs1Symbol.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/barcodes/clsGs1Receiver.h"

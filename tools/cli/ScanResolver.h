@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/ImageScanner.h"
+#include "quillstone/scanning/ImageScanner.h"
 #include "quillstone/barcodes/clsGs1Receiver.h"
 
 namespace quillstone {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "cli/TerminalText.h"
-#include "cli/TextWidth.h"
+#include "quillstone/labels/TextWidth.h"
 
 namespace quillstone::cli {
 

@@ -6,13 +6,13 @@
 #include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/LabelBatch.h"
-#include "cli/LabelMetrics.h"
-#include "cli/LabelPrinter.h"
-#include "cli/LabelRenderer.h"
-#include "cli/LabelSheet.h"
-#include "cli/LabelSize.h"
+#include "quillstone/labels/LabelMetrics.h"
+#include "quillstone/labels/LabelPrinter.h"
+#include "quillstone/labels/LabelRenderer.h"
+#include "quillstone/labels/LabelSheet.h"
+#include "quillstone/labels/LabelSize.h"
 #include "cli/Session.h"
-#include "cli/ZplWriter.h"
+#include "quillstone/labels/ZplWriter.h"
 
 namespace quillstone::cli {
 

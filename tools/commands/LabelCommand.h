@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/Gs1LabelOptions.h"
-#include "cli/LabelFormat.h"
+#include "quillstone/labels/LabelFormat.h"
 #include "cli/LabelSheetOptions.h"
 #include "commands/Command.h"
 

@@ -5,7 +5,7 @@
 
 #include "cli/CliError.h"
 #include "cli/Gs1Input.h"
-#include "cli/ImageScanner.h"
+#include "quillstone/scanning/ImageScanner.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
 #include "cli/ScanResolver.h"

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "cli/Gs1Input.h"
-#include "cli/Gs1Symbol.h"
-#include "cli/ImageScanner.h"
+#include "quillstone/labels/Gs1Symbol.h"
+#include "quillstone/scanning/ImageScanner.h"
 #include "cli/RecordView.h"
 #include "cli/ScanResolver.h"
 #include "cli/Session.h"

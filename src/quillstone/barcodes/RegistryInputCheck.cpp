@@ -1,19 +1,19 @@
-#include "RegistryInputCheck.h"
+#include "src/quillstone/barcodes/RegistryInputCheck.h"
 
 #include <cctype>
 #include <string>
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/SegmentKind.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/model/clsInventoryInfo.h"
-#include "quillstone/rules/RuleInputChecks.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/rules/RuleInputChecks.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
-#include "quillstone/server/schema/ColumnSizes.h"
+#include "src/quillstone/server/schema/ColumnSizes.h"
 
 namespace quillstone {
 namespace {

@@ -1,8 +1,8 @@
-#include "RegistryRow.h"
+#include "src/quillstone/barcodes/RegistryRow.h"
 
 #include <set>
 
-#include "RegistryDate.h"
+#include "src/quillstone/barcodes/RegistryDate.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"

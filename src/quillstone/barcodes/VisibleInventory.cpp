@@ -1,4 +1,4 @@
-#include "VisibleInventory.h"
+#include "src/quillstone/barcodes/VisibleInventory.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
 // Decoding scanned barcodes, and verifying a registered barcode against a document's properties.
-#include "BarCodeSegments.h"
-#include "quillstone/platform/ReadScope.h"
+#include "src/quillstone/barcodes/BarCodeSegments.h"
+#include "src/quillstone/platform/ReadScope.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"

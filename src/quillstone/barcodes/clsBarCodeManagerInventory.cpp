@@ -3,8 +3,8 @@
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "BarCodeSegments.h"
-#include "RegistryInputCheck.h"
-#include "RegistryRow.h"
+#include "src/quillstone/barcodes/BarCodeSegments.h"
+#include "src/quillstone/barcodes/RegistryInputCheck.h"
+#include "src/quillstone/barcodes/RegistryRow.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -13,15 +13,15 @@
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/platform/TransactionScope.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/TransactionScope.h"
 #include "quillstone/rules/clsRuleManager.h"
-#include "quillstone/server/RightsBracket.h"
+#include "src/quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 #include "quillstone/sources/clsItemSource.h"
 #include "quillstone/sources/clsItemSourceManager.h"
-#include "quillstone/sources/clsSequence.h"
+#include "src/quillstone/sources/clsSequence.h"
 #include "quillstone/sources/clsSequenceManager.h"
 
 namespace quillstone {

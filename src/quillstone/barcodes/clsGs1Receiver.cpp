@@ -2,11 +2,11 @@
 
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/gs1/Gs1Date.h"
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/server/FieldText.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"
 #include "quillstone/server/host/HostLogin.h"

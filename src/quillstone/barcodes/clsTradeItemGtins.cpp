@@ -3,12 +3,12 @@
 #include "quillstone/barcodes/clsBarCodeManager.h"
 
 #include "quillstone/barcodes/clsGs1Receiver.h"
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/server/FieldText.h"
-#include "quillstone/server/RightsBracket.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/server/FieldText.h"
+#include "src/quillstone/server/RightsBracket.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 

@@ -7,7 +7,7 @@
 namespace quillstone {
 namespace {
 
-#include "Gs1AiRows.inc"
+#include "src/quillstone/gs1/Gs1AiRows.inc"
 
 int CodeNumber(std::string_view code) {
   int n = 0;

@@ -1,10 +1,10 @@
-#include "Gs1Associations.h"
+#include "src/quillstone/gs1/Gs1Associations.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 
 namespace quillstone {

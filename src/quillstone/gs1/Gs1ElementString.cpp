@@ -1,11 +1,11 @@
 #include "quillstone/gs1/Gs1ElementString.h"
 
-#include "Gs1Associations.h"
-#include "Gs1Failure.h"
-#include "Gs1HriForm.h"
-#include "Gs1LinkForm.h"
-#include "Gs1RawForm.h"
-#include "Gs1Validator.h"
+#include "src/quillstone/gs1/Gs1Associations.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1HriForm.h"
+#include "src/quillstone/gs1/Gs1LinkForm.h"
+#include "src/quillstone/gs1/Gs1RawForm.h"
+#include "src/quillstone/gs1/Gs1Validator.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1Date.h"
 

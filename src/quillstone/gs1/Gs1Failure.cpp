@@ -1,4 +1,4 @@
-#include "Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "Gs1HriForm.h"
+#include "src/quillstone/gs1/Gs1HriForm.h"
 
-#include "Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 

@@ -1,10 +1,10 @@
-#include "Gs1LinkForm.h"
+#include "src/quillstone/gs1/Gs1LinkForm.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 

@@ -1,9 +1,9 @@
-#include "Gs1Validator.h"
+#include "src/quillstone/gs1/Gs1Validator.h"
 
 #include <array>
 #include <string>
 
-#include "Gs1Failure.h"
+#include "src/quillstone/gs1/Gs1Failure.h"
 #include "quillstone/gs1/Gs1Date.h"
 
 namespace quillstone {

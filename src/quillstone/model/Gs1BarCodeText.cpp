@@ -1,19 +1,19 @@
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 
 #include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "quillstone/gs1/Gs1HriForm.h"
+#include "src/quillstone/gs1/Gs1HriForm.h"
 #include "quillstone/gs1/Gs1AiTable.h"
 #include "quillstone/gs1/Gs1ElementString.h"
-#include "quillstone/gs1/Gs1Validator.h"
+#include "src/quillstone/gs1/Gs1Validator.h"
 #include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/platform/Error.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

@@ -1,6 +1,6 @@
 #include "quillstone/model/clsBarCode.h"
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 
 namespace quillstone {
 

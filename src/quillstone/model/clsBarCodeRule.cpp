@@ -1,6 +1,6 @@
 #include "quillstone/model/clsBarCodeRule.h"
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/server/modFunctionDefine.h"

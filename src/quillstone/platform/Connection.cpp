@@ -4,8 +4,8 @@
 #include <mutex>
 #include <utility>
 
-#include "PostgresConnection.h"
-#include "SqliteConnection.h"
+#include "src/quillstone/platform/PostgresConnection.h"
+#include "src/quillstone/platform/SqliteConnection.h"
 #include "quillstone/platform/Error.h"
 
 namespace quillstone {

@@ -1,4 +1,4 @@
-#include "DriverSupport.h"
+#include "src/quillstone/platform/DriverSupport.h"
 
 #include <cctype>
 

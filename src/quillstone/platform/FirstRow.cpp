@@ -1,4 +1,4 @@
-#include "quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/FirstRow.h"
 
 namespace quillstone {
 

@@ -1,4 +1,4 @@
-#include "PostgresConnection.h"
+#include "src/quillstone/platform/PostgresConnection.h"
 
 #include <libpq-fe.h>
 

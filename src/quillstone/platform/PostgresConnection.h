@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "DriverSupport.h"
+#include "src/quillstone/platform/DriverSupport.h"
 #include "quillstone/platform/Connection.h"
 
 struct pg_conn;

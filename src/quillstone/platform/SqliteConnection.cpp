@@ -1,10 +1,10 @@
-#include "SqliteConnection.h"
+#include "src/quillstone/platform/SqliteConnection.h"
 
 #include <sqlite3.h>
 
 #include <utility>
 
-#include "DriverSupport.h"
+#include "src/quillstone/platform/DriverSupport.h"
 #include "quillstone/platform/DateTime.h"
 #include "quillstone/platform/Error.h"
 

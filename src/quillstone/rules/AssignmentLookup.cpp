@@ -1,17 +1,17 @@
 // Reading assignments, and finding the one that governs an inventory item through its classes.
 #include <string>
 
-#include "quillstone/platform/ReadScope.h"
+#include "src/quillstone/platform/ReadScope.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/rules/RuleManagerSupport.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
-#include "quillstone/server/FilteredRead.h"
+#include "src/quillstone/server/FilteredRead.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

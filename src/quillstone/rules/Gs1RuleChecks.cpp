@@ -1,4 +1,4 @@
-#include "quillstone/rules/Gs1RuleChecks.h"
+#include "src/quillstone/rules/Gs1RuleChecks.h"
 
 #include <algorithm>
 #include <set>
@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "quillstone/gs1/Gs1AiTable.h"
-#include "quillstone/gs1/Gs1Associations.h"
+#include "src/quillstone/gs1/Gs1Associations.h"
 #include "quillstone/gs1/Gs1ElementString.h"
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

@@ -1,17 +1,17 @@
 // Rule assignments of clsRuleManager: their checks, their codes and their rows in RuleAssign.
 #include <string>
 
-#include "quillstone/rules/RuleManagerSupport.h"
+#include "src/quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/Int16.h"
-#include "quillstone/rules/RuleInputChecks.h"
+#include "src/quillstone/rules/RuleInputChecks.h"
 #include "quillstone/rules/clsRuleManager.h"
-#include "quillstone/server/RightsBracket.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/RightsBracket.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostClassLookup.h"
 #include "quillstone/server/host/HostInventoryAccess.h"

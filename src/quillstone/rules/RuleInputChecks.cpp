@@ -1,18 +1,18 @@
-#include "quillstone/rules/RuleInputChecks.h"
+#include "src/quillstone/rules/RuleInputChecks.h"
 
 #include <cctype>
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/SegmentKind.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/model/clsInventoryAssign.h"
 #include "quillstone/model/clsInventoryClassAssign.h"
-#include "quillstone/rules/Gs1RuleChecks.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/rules/Gs1RuleChecks.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
-#include "quillstone/server/schema/ColumnSizes.h"
+#include "src/quillstone/server/schema/ColumnSizes.h"
 
 namespace quillstone {
 namespace {

@@ -1,11 +1,11 @@
-#include "quillstone/rules/RuleManagerSupport.h"
+#include "src/quillstone/rules/RuleManagerSupport.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <random>
 
-#include "quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/platform/Recordset.h"
 #include "quillstone/server/modFunctionDefine.h"

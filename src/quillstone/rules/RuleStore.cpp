@@ -1,7 +1,7 @@
 // The rule store of clsRuleManager: rule headers in BarCodeRule, their items in BarCodeRuleItem.
 #include <string>
 
-#include "quillstone/platform/ReadScope.h"
+#include "src/quillstone/platform/ReadScope.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -9,12 +9,12 @@
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/platform/Transaction.h"
-#include "quillstone/rules/RuleManagerSupport.h"
+#include "src/quillstone/rules/RuleManagerSupport.h"
 #include "quillstone/rules/clsRuleManager.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/server/FieldText.h"
 #include "quillstone/server/FilterCondition.h"
-#include "quillstone/server/FilteredRead.h"
-#include "quillstone/server/RightsBracket.h"
+#include "src/quillstone/server/FilteredRead.h"
+#include "src/quillstone/server/RightsBracket.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 

@@ -1,10 +1,10 @@
 #include "quillstone/server/FilterCondition.h"
 
-#include "quillstone/server/TextGuard.h"
-#include "quillstone/server/filter/FilterNode.h"
-#include "quillstone/server/filter/FilterParser.h"
-#include "quillstone/server/filter/FilterRefusal.h"
-#include "quillstone/server/filter/FilterWriter.h"
+#include "src/quillstone/server/TextGuard.h"
+#include "src/quillstone/server/filter/FilterNode.h"
+#include "src/quillstone/server/filter/FilterParser.h"
+#include "src/quillstone/server/filter/FilterRefusal.h"
+#include "src/quillstone/server/filter/FilterWriter.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

@@ -1,10 +1,10 @@
-#include "quillstone/server/FilteredRead.h"
+#include "src/quillstone/server/FilteredRead.h"
 
 #include <optional>
 
 #include "quillstone/platform/Error.h"
 #include "quillstone/server/FilterCondition.h"
-#include "quillstone/server/filter/FilterRefusal.h"
+#include "src/quillstone/server/filter/FilterRefusal.h"
 
 namespace quillstone {
 namespace {

@@ -1,4 +1,4 @@
-#include "quillstone/server/RightsBracket.h"
+#include "src/quillstone/server/RightsBracket.h"
 
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/host/HostCommon.h"

@@ -1,4 +1,4 @@
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 
 #include <algorithm>
 #include <cstdio>

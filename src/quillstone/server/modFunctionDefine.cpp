@@ -5,7 +5,7 @@
 
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Int16.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 
 namespace quillstone {
 

@@ -1,6 +1,6 @@
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"

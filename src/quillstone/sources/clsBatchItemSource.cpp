@@ -1,6 +1,6 @@
-#include "quillstone/sources/clsBatchItemSource.h"
+#include "src/quillstone/sources/clsBatchItemSource.h"
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"

@@ -1,7 +1,7 @@
 // Segment holding the inventory info's batch number, for batch-managed items.
 #pragma once
 
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

@@ -1,6 +1,6 @@
-#include "quillstone/sources/clsCheckItemSource.h"
+#include "src/quillstone/sources/clsCheckItemSource.h"
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/server/modFunctionDefine.h"

@@ -2,8 +2,8 @@
 // No check digit is computed.
 #pragma once
 
-#include "quillstone/sources/FixedLength.h"
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

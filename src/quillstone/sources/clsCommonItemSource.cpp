@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

@@ -1,8 +1,8 @@
-#include "quillstone/sources/clsDateItemSource.h"
+#include "src/quillstone/sources/clsDateItemSource.h"
 
 #include <cctype>
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"

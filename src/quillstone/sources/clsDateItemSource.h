@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quillstone/platform/Variant.h"
-#include "quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {

@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsDisableDateItemSource.h"
+#include "src/quillstone/sources/clsDisableDateItemSource.h"
 
 namespace quillstone {
 namespace {

@@ -1,6 +1,6 @@
-#include "quillstone/sources/clsFixedItemSource.h"
+#include "src/quillstone/sources/clsFixedItemSource.h"
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/platform/Ansi.h"

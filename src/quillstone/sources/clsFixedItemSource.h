@@ -1,8 +1,8 @@
 // Segment holding the rule item's fixed text, the same in every barcode of the rule.
 #pragma once
 
-#include "quillstone/sources/FixedLength.h"
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

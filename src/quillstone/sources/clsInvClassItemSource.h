@@ -1,7 +1,7 @@
 // Segment from the inventory class's short barcode.
 #pragma once
 
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
 namespace quillstone {
 

@@ -1,16 +1,16 @@
-#include "quillstone/sources/clsInventoryItemSource.h"
+#include "src/quillstone/sources/clsInventoryItemSource.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/platform/Recordset.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/server/FieldText.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

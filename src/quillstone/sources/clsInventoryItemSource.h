@@ -1,7 +1,7 @@
 // Segment from the inventory item's short barcode; decoding also gives its name and class.
 #pragma once
 
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
 namespace quillstone {
 

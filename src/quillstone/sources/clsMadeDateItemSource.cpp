@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsMadeDateItemSource.h"
+#include "src/quillstone/sources/clsMadeDateItemSource.h"
 
 namespace quillstone {
 namespace {

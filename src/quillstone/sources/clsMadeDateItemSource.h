@@ -1,7 +1,7 @@
 // Segment holding the production date.
 #pragma once
 
-#include "quillstone/sources/clsDateItemSource.h"
+#include "src/quillstone/sources/clsDateItemSource.h"
 
 namespace quillstone {
 

@@ -1,9 +1,9 @@
-#include "quillstone/sources/clsMassDayItemSource.h"
+#include "src/quillstone/sources/clsMassDayItemSource.h"
 
 #include <cmath>
 #include <limits>
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"

@@ -1,12 +1,12 @@
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/server/FieldText.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

@@ -1,6 +1,6 @@
-#include "quillstone/sources/clsOtherItemSource.h"
+#include "src/quillstone/sources/clsOtherItemSource.h"
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 

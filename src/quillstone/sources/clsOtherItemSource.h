@@ -2,8 +2,8 @@
 // checks only their length.
 #pragma once
 
-#include "quillstone/sources/FixedLength.h"
-#include "quillstone/sources/clsCommonItemSource.h"
+#include "src/quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/clsCommonItemSource.h"
 
 namespace quillstone {
 

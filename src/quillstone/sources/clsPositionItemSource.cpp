@@ -1,8 +1,8 @@
-#include "quillstone/sources/clsPositionItemSource.h"
+#include "src/quillstone/sources/clsPositionItemSource.h"
 
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Recordset.h"
-#include "quillstone/server/FieldText.h"
+#include "src/quillstone/server/FieldText.h"
 
 namespace quillstone {
 

@@ -1,7 +1,7 @@
 // Segment from the storage position's short barcode; decoding also gives the position's warehouse.
 #pragma once
 
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
 namespace quillstone {
 

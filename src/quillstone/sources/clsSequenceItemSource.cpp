@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsSequenceItemSource.h"
+#include "src/quillstone/sources/clsSequenceItemSource.h"
 
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -6,7 +6,7 @@
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
-#include "quillstone/sources/clsSequence.h"
+#include "src/quillstone/sources/clsSequence.h"
 #include "quillstone/sources/clsSequenceManager.h"
 
 namespace quillstone {

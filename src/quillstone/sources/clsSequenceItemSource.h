@@ -2,7 +2,7 @@
 // number is drawn for good only when a barcode is registered.
 #pragma once
 
-#include "quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {

@@ -9,7 +9,7 @@
 #include "quillstone/platform/Connection.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
-#include "quillstone/sources/clsSequence.h"
+#include "src/quillstone/sources/clsSequence.h"
 
 namespace quillstone {
 namespace {

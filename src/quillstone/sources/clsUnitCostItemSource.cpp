@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsUnitCostItemSource.h"
+#include "src/quillstone/sources/clsUnitCostItemSource.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "SegmentChecks.h"
+#include "src/quillstone/sources/SegmentChecks.h"
 #include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "quillstone/sources/FixedLength.h"
+#include "src/quillstone/sources/FixedLength.h"
 #include "quillstone/sources/clsItemSource.h"
 
 namespace quillstone {

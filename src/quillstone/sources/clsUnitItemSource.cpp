@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsUnitItemSource.h"
+#include "src/quillstone/sources/clsUnitItemSource.h"
 
 #include "quillstone/server/host/HostUserVO.h"
 #include "quillstone/server/modFunctionDefine.h"

@@ -1,7 +1,7 @@
 // Segment from the unit of measure's short barcode, for items managed in several units.
 #pragma once
 
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
 namespace quillstone {
 

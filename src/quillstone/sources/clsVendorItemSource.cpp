@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsVendorItemSource.h"
+#include "src/quillstone/sources/clsVendorItemSource.h"
 
 namespace quillstone {
 

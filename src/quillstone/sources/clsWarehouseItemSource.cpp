@@ -1,4 +1,4 @@
-#include "quillstone/sources/clsWarehouseItemSource.h"
+#include "src/quillstone/sources/clsWarehouseItemSource.h"
 
 namespace quillstone {
 

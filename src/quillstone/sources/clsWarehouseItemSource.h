@@ -1,7 +1,7 @@
 // Segment from the warehouse's short barcode; an unknown warehouse encodes an empty segment.
 #pragma once
 
-#include "quillstone/sources/clsMasterDataItemSource.h"
+#include "src/quillstone/sources/clsMasterDataItemSource.h"
 
 namespace quillstone {
 

@@ -1,10 +1,10 @@
-#include "FilterLexer.h"
+#include "src/quillstone/server/filter/FilterLexer.h"
 
 #include <cctype>
 #include <string_view>
 
-#include "FilterRefusal.h"
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/filter/FilterRefusal.h"
+#include "src/quillstone/server/TextGuard.h"
 
 namespace quillstone::filter {
 namespace {

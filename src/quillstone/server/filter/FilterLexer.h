@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "FilterToken.h"
+#include "src/quillstone/server/filter/FilterToken.h"
 
 namespace quillstone::filter {
 

@@ -1,4 +1,4 @@
-#include "quillstone/server/filter/FilterNode.h"
+#include "src/quillstone/server/filter/FilterNode.h"
 
 namespace quillstone::filter {
 namespace {

@@ -1,11 +1,11 @@
-#include "quillstone/server/filter/FilterParser.h"
+#include "src/quillstone/server/filter/FilterParser.h"
 
 #include <map>
 #include <set>
 #include <utility>
 
-#include "quillstone/server/filter/FilterLexer.h"
-#include "quillstone/server/filter/FilterRefusal.h"
+#include "src/quillstone/server/filter/FilterLexer.h"
+#include "src/quillstone/server/filter/FilterRefusal.h"
 
 namespace quillstone::filter {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "quillstone/server/FilterScope.h"
-#include "quillstone/server/filter/FilterNode.h"
-#include "quillstone/server/filter/FilterToken.h"
+#include "src/quillstone/server/filter/FilterNode.h"
+#include "src/quillstone/server/filter/FilterToken.h"
 
 namespace quillstone::filter {
 

@@ -1,6 +1,6 @@
-#include "FilterRefusal.h"
+#include "src/quillstone/server/filter/FilterRefusal.h"
 
-#include "quillstone/server/TextGuard.h"
+#include "src/quillstone/server/TextGuard.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone::filter {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 
-#include "quillstone/server/schema/SchemaScripts.h"
+#include "src/quillstone/server/schema/SchemaScripts.h"
 
 namespace quillstone {
 namespace {

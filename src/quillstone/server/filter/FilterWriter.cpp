@@ -1,4 +1,4 @@
-#include "quillstone/server/filter/FilterWriter.h"
+#include "src/quillstone/server/filter/FilterWriter.h"
 
 #include <algorithm>
 #include <string_view>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "quillstone/platform/Connection.h"
-#include "quillstone/server/filter/FilterNode.h"
+#include "src/quillstone/server/filter/FilterNode.h"
 
 namespace quillstone::filter {
 

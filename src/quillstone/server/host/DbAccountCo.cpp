@@ -1,12 +1,12 @@
-#include "quillstone/server/host/DbAccountCo.h"
+#include "src/quillstone/server/host/DbAccountCo.h"
 
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
-#include "quillstone/server/FieldText.h"
-#include "quillstone/server/host/DbAccount.h"
-#include "quillstone/server/host/DbHostCommon.h"
+#include "src/quillstone/platform/FirstRow.h"
+#include "src/quillstone/server/FieldText.h"
+#include "src/quillstone/server/host/DbAccount.h"
+#include "src/quillstone/server/host/DbHostCommon.h"
 #include "quillstone/server/host/HostLogin.h"
-#include "quillstone/server/host/HostSupport.h"
+#include "src/quillstone/server/host/HostSupport.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

@@ -1,7 +1,7 @@
-#include "quillstone/server/host/DbClassLookup.h"
+#include "src/quillstone/server/host/DbClassLookup.h"
 
 #include "quillstone/platform/ClientRecordset.h"
-#include "quillstone/server/host/HostSupport.h"
+#include "src/quillstone/server/host/HostSupport.h"
 
 namespace quillstone {
 

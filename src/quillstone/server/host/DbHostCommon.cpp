@@ -1,11 +1,11 @@
-#include "quillstone/server/host/DbHostCommon.h"
+#include "src/quillstone/server/host/DbHostCommon.h"
 
 #include <cctype>
 
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/FirstRow.h"
 #include "quillstone/server/host/DbHostLogin.h"
-#include "quillstone/server/host/HostSupport.h"
+#include "src/quillstone/server/host/HostSupport.h"
 #include "quillstone/server/modFunctionDefine.h"
 #include "quillstone/server/schema/Schema.h"
 

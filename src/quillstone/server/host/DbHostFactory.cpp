@@ -1,12 +1,12 @@
-#include "quillstone/server/host/DbHostFactory.h"
+#include "src/quillstone/server/host/DbHostFactory.h"
 
-#include "quillstone/server/host/DbAccount.h"
-#include "quillstone/server/host/DbAccountCo.h"
-#include "quillstone/server/host/DbClassLookup.h"
-#include "quillstone/server/host/DbHostCommon.h"
-#include "quillstone/server/host/DbInventoryAccess.h"
-#include "quillstone/server/host/DbPositionLookup.h"
-#include "quillstone/server/host/DbWarehouseLookup.h"
+#include "src/quillstone/server/host/DbAccount.h"
+#include "src/quillstone/server/host/DbAccountCo.h"
+#include "src/quillstone/server/host/DbClassLookup.h"
+#include "src/quillstone/server/host/DbHostCommon.h"
+#include "src/quillstone/server/host/DbInventoryAccess.h"
+#include "src/quillstone/server/host/DbPositionLookup.h"
+#include "src/quillstone/server/host/DbWarehouseLookup.h"
 
 namespace quillstone {
 

@@ -1,7 +1,7 @@
 #include "quillstone/server/host/DbHostLogin.h"
 
 #include "quillstone/platform/DateTime.h"
-#include "quillstone/server/host/DbHostFactory.h"
+#include "src/quillstone/server/host/DbHostFactory.h"
 #include "quillstone/server/modFunctionDefine.h"
 
 namespace quillstone {

@@ -1,11 +1,11 @@
-#include "quillstone/server/host/DbInventoryAccess.h"
+#include "src/quillstone/server/host/DbInventoryAccess.h"
 
 #include "quillstone/platform/DateTime.h"
-#include "quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Int16.h"
-#include "quillstone/server/FieldText.h"
-#include "quillstone/server/host/DbHostCommon.h"
-#include "quillstone/server/host/HostSupport.h"
+#include "src/quillstone/server/FieldText.h"
+#include "src/quillstone/server/host/DbHostCommon.h"
+#include "src/quillstone/server/host/HostSupport.h"
 #include "quillstone/server/host/HostUserVO.h"
 
 namespace quillstone {

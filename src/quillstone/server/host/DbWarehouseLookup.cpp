@@ -1,7 +1,7 @@
-#include "quillstone/server/host/DbWarehouseLookup.h"
+#include "src/quillstone/server/host/DbWarehouseLookup.h"
 
-#include "quillstone/server/FieldText.h"
-#include "quillstone/server/host/HostSupport.h"
+#include "src/quillstone/server/FieldText.h"
+#include "src/quillstone/server/host/HostSupport.h"
 
 namespace quillstone {
 

@@ -50,7 +50,7 @@
 //   nobook  无账套用户  no account: its account cannot be loaded
 //
 // The registry, the rules, the assignments and BarCodeUsage are empty.
-#include "SchemaScripts.h"
+#include "src/quillstone/server/schema/SchemaScripts.h"
 
 namespace quillstone::schema_sql {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "SchemaScripts.h"
+#include "src/quillstone/server/schema/SchemaScripts.h"
 #include "quillstone/model/SegmentKind.h"
 #include "quillstone/platform/Connection.h"
-#include "quillstone/platform/FirstRow.h"
+#include "src/quillstone/platform/FirstRow.h"
 #include "quillstone/platform/Transaction.h"
 #include "quillstone/server/modFunctionDefine.h"
 

@@ -1,4 +1,4 @@
-#include "SchemaScripts.h"
+#include "src/quillstone/server/schema/SchemaScripts.h"
 
 namespace quillstone::schema_sql {
 

@@ -1,0 +1,55 @@
+// The symbologies labels are printed in, one per row of the BarCodeType catalogue, and how a
+// rule's barCodeType text names one. The GS1 ones carry a GS1 element string, whose registry
+// text is the parenthesised form.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillstone {
+class clsBarCodeRule;
+class clsRuleManager;
+}  // namespace quillstone
+
+namespace quillstone {
+
+class Symbology {
+ public:
+  enum class Kind { Code128, Ean13, Code39, QrCode, DataMatrix, Gs1_128, Gs1DataMatrix, Gs1QrCode };
+
+  // Every symbology, in catalogue order.
+  static std::vector<Symbology> All();
+  // Matches a catalogue typeName ("Code 128", "EAN-13", "Code 39", "QR Code", "Data Matrix",
+  // "GS1-128", "GS1 DataMatrix", "GS1 QR Code") without regard to case, blanks or dashes; an
+  // empty type is Code 128. `typeNames` maps a type given by its typeId (decimal text) to its
+  // name, from the BarCodeType catalogue.
+  static Symbology ForRuleType(const std::string& barCodeType,
+                               const std::vector<std::pair<std::string, std::string>>& typeNames = {});
+  static Symbology ForKind(Kind kind) { return Symbology(kind); }
+  // The symbology of a rule's barCodeType; a type given by its typeId is looked up in the catalogue.
+  static Symbology ForRule(const clsBarCodeRule& rule, clsRuleManager& rules);
+
+  Kind kind() const { return kind_; }
+  // The catalogue's typeName.
+  std::string name() const;
+  bool twoDimensional() const { return dataMatrix() || qrCode(); }
+  bool gs1() const { return kind_ == Kind::Gs1_128 || kind_ == Kind::Gs1DataMatrix || kind_ == Kind::Gs1QrCode; }
+  // Data Matrix and QR Code symbols, plain or GS1.
+  bool dataMatrix() const { return kind_ == Kind::DataMatrix || kind_ == Kind::Gs1DataMatrix; }
+  bool qrCode() const { return kind_ == Kind::QrCode || kind_ == Kind::Gs1QrCode; }
+
+  // Refuses text the symbology cannot carry, with a message that says why; a GS1 symbology
+  // carries a GS1 element string in any of its forms.
+  void CheckEncodable(const std::string& text) const;
+  // The registry texts a scanned text may stand for: itself, and for EAN-13 also the twelve digits
+  // before the check digit that the symbol adds to a 12-digit barcode.
+  std::vector<std::string> RegistryCandidates(const std::string& scanned) const;
+
+ private:
+  explicit Symbology(Kind kind) : kind_(kind) {}
+  // One GS1-128 symbol carries at most 48 data characters, separators included.
+  static void CheckFitsGs1_128(const std::string& text);
+  Kind kind_;
+};
+
+}  // namespace quillstone
