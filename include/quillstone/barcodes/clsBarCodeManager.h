@@ -14,6 +14,7 @@ namespace quillstone {
 
 class ClientRecordset;
 class FilterCondition;
+class Gs1ElementString;
 class clsBarCode;
 class clsBarCodeRule;
 class clsContext;
@@ -60,7 +61,14 @@ class clsBarCodeManager {
   // Decoding and verification.
   void DecodeBarCode(const std::string& barCode, const std::shared_ptr<clsBarCodeRule>& rule,
                      std::shared_ptr<clsInventoryInfo>& objInv);
+  // The same for GS1 data parsed already, without reading its text again.
+  void DecodeBarCode(const Gs1ElementString& fields, const std::shared_ptr<clsBarCodeRule>& rule,
+                     std::shared_ptr<clsInventoryInfo>& objInv);
   void VerifyBarCodeSet(const std::string& barCode, const std::shared_ptr<clsInventoryInfo>& invInfo);
+  // What VerifyBarCodeSet checks once it has the registered properties: the same item, and every
+  // property the barcode carries equal to the current one where the current one is given. A
+  // supplier's label is checked by it as well.
+  void VerifyInventoryInfo(const clsInventoryInfo& fromBarCode, const clsInventoryInfo& current);
 
   // Registry maintenance.
   bool IsInUse(const std::string& barCode);
@@ -108,6 +116,9 @@ class clsBarCodeManager {
  private:
   // The live context; raises when the manager is not attached.
   std::shared_ptr<clsContext> Context() const;
+  // Decodes the segments `cut` gives into the item sources' properties.
+  void DecodeSegments(const std::shared_ptr<clsBarCodeRule>& rule, std::shared_ptr<clsInventoryInfo>& objInv,
+                      const std::function<std::shared_ptr<clsBarCode>()>& cut);
 
   // The full check before a barcode of `rule` (loaded by the caller) is registered; raises the
   // first failure, True otherwise.

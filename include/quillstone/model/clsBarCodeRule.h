@@ -14,6 +14,8 @@
 
 namespace quillstone {
 
+class Gs1ElementString;
+
 using RuleItemCollection = Collection<std::shared_ptr<clsBarCodeRuleItem>>;
 
 class clsBarCodeRule : public ICloneable, public std::enable_shared_from_this<clsBarCodeRule> {
@@ -45,6 +47,8 @@ class clsBarCodeRule : public ICloneable, public std::enable_shared_from_this<cl
   // Cuts the text into segments by the items' byte positions; the text must be exactly length()
   // ANSI bytes long. A GS1 rule reads the text in any GS1 form and takes each item's field.
   std::shared_ptr<clsBarCode> DecodeBarCode(const std::string& barCode) const;
+  // A GS1 rule's barcode from its fields parsed already; any other rule reads their HRI as text.
+  std::shared_ptr<clsBarCode> DecodeBarCode(const Gs1ElementString& fields) const;
 
   // The copy gets its own items, each referring to the copy.
   std::shared_ptr<ICloneable> Clone() override;

@@ -59,11 +59,22 @@ void CompareProperty(const Variant& registered, const Variant& current, std::str
 
 void clsBarCodeManager::DecodeBarCode(const std::string& barCode, const std::shared_ptr<clsBarCodeRule>& rule,
                                       std::shared_ptr<clsInventoryInfo>& objInv) {
+  DecodeSegments(rule, objInv, [&] { return rule->DecodeBarCode(barCode); });
+}
+
+void clsBarCodeManager::DecodeBarCode(const Gs1ElementString& fields, const std::shared_ptr<clsBarCodeRule>& rule,
+                                      std::shared_ptr<clsInventoryInfo>& objInv) {
+  DecodeSegments(rule, objInv, [&] { return rule->DecodeBarCode(fields); });
+}
+
+void clsBarCodeManager::DecodeSegments(const std::shared_ptr<clsBarCodeRule>& rule,
+                                       std::shared_ptr<clsInventoryInfo>& objInv,
+                                       const std::function<std::shared_ptr<clsBarCode>()>& cut) {
   TrapAndReraise([&] {
     if (rule == nullptr) RaiseError("参数rule不能为空");
     ReadScope reads(*Context()->mConn());
     auto sources = Context()->objItemSourceManager();
-    auto decoded = rule->DecodeBarCode(barCode);
+    auto decoded = cut();
     barcodes::ForEachSegment(*rule, *decoded, [&](const auto& ruleItem, auto& segment) {
       sources->GetItemSource(ruleItem->itemType())->Decode(objInv, ruleItem, segment);
     });
@@ -75,8 +86,10 @@ void clsBarCodeManager::VerifyBarCodeSet(const std::string& barCode, const std::
   Assert(found != nullptr, "条码'" + barCode + "'不存在，或者对条码没有权限");
   Assert(!found->bAbandon(), "条码'" + barCode + "'已被封存，不能使用");
   Assert(invInfo != nullptr, "参数invInfo不能为空");
-  const clsInventoryInfo& registered = *found->invInfo();
-  const clsInventoryInfo& current = *invInfo;
+  VerifyInventoryInfo(*found->invInfo(), *invInfo);
+}
+
+void clsBarCodeManager::VerifyInventoryInfo(const clsInventoryInfo& registered, const clsInventoryInfo& current) {
 
   Assert(registered.inventoryId() == current.inventoryId(), "条码信息与当前存货编码不一致，条码信息中的存货编码为'" +
                                                                 registered.inventoryId() + "',当前存货编码为'" +

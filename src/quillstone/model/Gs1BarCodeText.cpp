@@ -104,7 +104,11 @@ void Gs1BarCodeText::Check(const clsBarCode& barCode) {
 
 void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const std::string& text, clsBarCode& into) {
   // Keys stored before the pairs of AIs were checked must still decode.
-  const Gs1ElementString fields = Gs1ElementString::Parse(text, 0, false);
+  Cut(rule, Gs1ElementString::Parse(text, 0, false), text, into);
+}
+
+void Gs1BarCodeText::Cut(const clsBarCodeRule& rule, const Gs1ElementString& fields, const std::string& text,
+                         clsBarCode& into) {
   const RuleItemCollection& items = *rule.ruleItems();
   const BarCodeItemCollection& segments = *into.items();
   for (int i = 1; i <= items.Count(); ++i) {
@@ -162,6 +166,10 @@ std::optional<std::string> Gs1BarCodeText::RegistryForm(const std::string& text)
   } catch (const Error&) {
     return std::nullopt;
   }
+  return RegistryForm(fields);
+}
+
+std::string Gs1BarCodeText::RegistryForm(const Gs1ElementString& fields) {
   std::vector<Field> pairs;
   for (const auto& element : fields.Elements()) pairs.emplace_back(element.ai->code, element.value);
   return Hri(std::move(pairs));

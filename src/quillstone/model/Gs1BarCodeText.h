@@ -19,6 +19,7 @@ namespace quillstone {
 class clsBarCode;
 class clsBarCodeRule;
 class clsBarCodeRuleItem;
+class Gs1ElementString;
 
 class Gs1BarCodeText {
  public:
@@ -42,6 +43,9 @@ class Gs1BarCodeText {
   // Fills `into` (made by the rule) from a text in any of the three forms. The text must carry
   // exactly the rule's AIs.
   static void Cut(const clsBarCodeRule& rule, const std::string& text, clsBarCode& into);
+  // The same from fields parsed already; `text` names the barcode in messages.
+  static void Cut(const clsBarCodeRule& rule, const Gs1ElementString& fields, const std::string& text,
+                  clsBarCode& into);
   // The GTIN-14 of an item's barcode: a GTIN-8, -12, -13 or -14 with a valid check digit, led by
   // zeros to 14 digits. Nothing for any other text.
   static std::optional<std::string> Gtin14(const std::string& itemBarCode);
@@ -49,6 +53,7 @@ class Gs1BarCodeText {
   static std::vector<std::string> GtinForms(const std::string& gtin14);
   // The registry form of a text in any GS1 form; nothing for a text that is no GS1 data.
   static std::optional<std::string> RegistryForm(const std::string& text);
+  static std::string RegistryForm(const Gs1ElementString& fields);
 };
 
 }  // namespace quillstone

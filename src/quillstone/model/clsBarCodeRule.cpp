@@ -1,6 +1,7 @@
 #include "quillstone/model/clsBarCodeRule.h"
 
 #include "src/quillstone/model/Gs1BarCodeText.h"
+#include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/platform/Ansi.h"
 #include "quillstone/platform/Int16.h"
 #include "quillstone/server/modFunctionDefine.h"
@@ -74,6 +75,13 @@ std::shared_ptr<clsBarCode> clsBarCodeRule::CreateBarCode() const {
   barCode->setRuleId(ruleId_);
   for (const auto& item : *ruleItems()) barCode->items()->Add(barCode->CreateBarCodeItem(item));
   return barCode;
+}
+
+std::shared_ptr<clsBarCode> clsBarCodeRule::DecodeBarCode(const Gs1ElementString& fields) const {
+  if (!Gs1BarCodeText::IsGs1(*this)) return DecodeBarCode(fields.ToHri());
+  auto decoded = CreateBarCode();
+  Gs1BarCodeText::Cut(*this, fields, fields.ToHri(), *decoded);
+  return decoded;
 }
 
 std::shared_ptr<clsBarCode> clsBarCodeRule::DecodeBarCode(const std::string& barCode) const {
