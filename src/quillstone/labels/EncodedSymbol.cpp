@@ -28,6 +28,7 @@ int ZintSymbology(const Symbology& symbology) {
       return BARCODE_CODE39;
     case Kind::QrCode:
     case Kind::Gs1QrCode:
+    case Kind::DigitalLinkQr:
       return BARCODE_QRCODE;
     case Kind::DataMatrix:
     case Kind::Gs1DataMatrix:
@@ -47,7 +48,8 @@ EncodedSymbol::EncodedSymbol(const std::string& text, const Symbology& symbology
   // GS1 data goes to zint with each AI in brackets, which no value can hold (a value may hold
   // parentheses); the text under the symbol is the parenthesised form.
   std::string input = text;
-  if (symbology.gs1()) {
+  const bool gs1Mode = symbology.gs1() && !symbology.digitalLink();
+  if (gs1Mode) {
     const auto elements = Gs1ElementString::Parse(text);
     input = Gs1Symbol::ZintInput(elements);
     humanReadable_ = elements.ToHri();
@@ -56,7 +58,7 @@ EncodedSymbol::EncodedSymbol(const std::string& text, const Symbology& symbology
   if (!symbol_) RaiseError("zint 无法分配条码符号");
   zint_symbol& s = *symbol_;
   s.symbology = ZintSymbology(symbology);
-  s.input_mode = symbology.gs1() ? GS1_MODE : UNICODE_MODE;
+  s.input_mode = gs1Mode ? GS1_MODE : UNICODE_MODE;
   s.output_options |= BARCODE_QUIET_ZONES;
   s.show_hrt = 0;
   // One vector unit per module, so the caller scales to any module size.

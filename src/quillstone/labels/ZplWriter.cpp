@@ -44,7 +44,9 @@ std::string Shortened(const std::string& text, Fits fits) {
   return "";
 }
 
-bool Matrix(Kind kind) { return kind == Kind::QrCode || kind == Kind::DataMatrix || kind == Kind::Gs1DataMatrix; }
+bool Matrix(Kind kind) {
+  return kind == Kind::QrCode || kind == Kind::DigitalLinkQr || kind == Kind::DataMatrix || kind == Kind::Gs1DataMatrix;
+}
 
 // The symbol's width in modules as the printer draws it, quiet zones included, and the quiet
 // zone on its left.
@@ -57,6 +59,7 @@ Extent ExtentOf(const Label& label, const EncodedSymbol& symbol) {
   const int wide = static_cast<int>(symbol.modulesWide());
   switch (label.symbology.kind()) {
     case Kind::QrCode:
+    case Kind::DigitalLinkQr:
       return {wide, 4};
     case Kind::DataMatrix:
     case Kind::Gs1DataMatrix:
@@ -123,7 +126,7 @@ std::optional<ZplWriter::Placement> ZplWriter::Place(const Label& label, const E
   if (box.height <= 0) return std::nullopt;
   if (Matrix(label.symbology.kind())) {
     int module = std::min(box.width, box.height) / extent.modules;
-    if (label.symbology.kind() == Kind::QrCode) module = std::min(module, kMaxQrMagnification);
+    if (label.symbology.qrCode()) module = std::min(module, kMaxQrMagnification);
     if (module < module_) return std::nullopt;
     const int side = extent.modules * module;
     return Placement{box.left + (box.width - side) / 2 + extent.quietLeft * module,
@@ -144,6 +147,7 @@ std::string ZplWriter::SymbolField(const Label& label, const Placement& at) cons
   const char escape = ZplFieldData::kDataMatrixEscape;
   switch (label.symbology.kind()) {
     case Kind::QrCode:
+    case Kind::DigitalLinkQr:
       field += fmt::format("^BQN,2,{}", m) + ZplFieldData::QrCode(label.barCode);
       break;
     case Kind::DataMatrix:

@@ -29,7 +29,16 @@ bool AllDigits(const std::string& text) {
 std::vector<Symbology> Symbology::All() {
   return {Symbology(Kind::Code128),       Symbology(Kind::Ean13),      Symbology(Kind::Code39),
           Symbology(Kind::QrCode),        Symbology(Kind::DataMatrix), Symbology(Kind::Gs1_128),
-          Symbology(Kind::Gs1DataMatrix), Symbology(Kind::Gs1QrCode)};
+          Symbology(Kind::Gs1DataMatrix), Symbology(Kind::Gs1QrCode),  Symbology(Kind::DigitalLinkQr)};
+}
+
+std::optional<Symbology> Symbology::ForIdentifier(const std::string& symbologyIdentifier) {
+  // ]Q1 is any QR Code read without ECI; a Digital Link is read so, and the plain QR Code's text
+  // is told from a link only by its content.
+  if (symbologyIdentifier == "]Q1") return Symbology(Kind::DigitalLinkQr);
+  for (const auto& s : All())
+    if (s.identifier() == symbologyIdentifier) return s;
+  return std::nullopt;
 }
 
 Symbology Symbology::ForRuleType(const std::string& barCodeType,
@@ -73,6 +82,32 @@ std::string Symbology::name() const {
       return "GS1 DataMatrix";
     case Kind::Gs1QrCode:
       return "GS1 QR Code";
+    case Kind::DigitalLinkQr:
+      return "GS1 Digital Link QR Code";
+  }
+  return "";
+}
+
+std::string Symbology::identifier() const {
+  switch (kind_) {
+    case Kind::Code128:
+      return "]C0";
+    case Kind::Ean13:
+      return "]E0";
+    case Kind::Code39:
+      return "]A0";
+    case Kind::QrCode:
+      return "]Q1";
+    case Kind::DataMatrix:
+      return "]d1";
+    case Kind::Gs1_128:
+      return "]C1";
+    case Kind::Gs1DataMatrix:
+      return "]d2";
+    case Kind::Gs1QrCode:
+      return "]Q3";
+    case Kind::DigitalLinkQr:
+      return "]Q1";
   }
   return "";
 }
