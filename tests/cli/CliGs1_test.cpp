@@ -107,9 +107,9 @@ TEST_F(CliGs1Test, LabelsInEveryGs1SymbolScanBackToTheSuppliersItem) {
   EXPECT_EQ(linked[0]["scanned"], "https://id.gs1.org/01/06291041500213/10/LOT7/21/S1?17=261231");
   EXPECT_EQ(linked[0]["barCode"], "(01)06291041500213(10)LOT7(21)S1(17)261231");
   EXPECT_EQ(linked[0]["invInfo"]["inventoryId"], "F001");
-  // A document about another batch is refused, and the scan says so.
+  // A document about another batch is refused in the library's words, and the scan says so.
   auto r = Run({"scan", File("gs1-qr.png"), "--batch", "LOT8"});
-  ExpectFailure(r, "GS1标签的批号为'LOT7'，单据的批号为'LOT8'");
+  ExpectFailure(r, "条码信息与当前批号不一致，条码信息中的批号为'LOT7',当前批号为'LOT8'");
 }
 
 TEST_F(CliGs1Test, DecodeAndVerifyTakeTypedGs1Data) {

@@ -22,27 +22,7 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-bool StartsWithAi(const std::string& text) {
-  std::size_t digits = 0;
-  while (1 + digits < text.size() && std::isdigit(static_cast<unsigned char>(text[1 + digits]))) ++digits;
-  return text.starts_with('(') && digits >= 2 && digits <= 4 && 1 + digits < text.size() && text[1 + digits] == ')';
-}
-
-// A property the document names must be the label's; one the label does not carry is not checked.
-void Same(const std::string& what, const Variant& label, const Variant& document) {
-  const std::string fromLabel = RecordView::Text(label);
-  const std::string fromDocument = RecordView::Text(document);
-  if (fromLabel.empty() || fromDocument.empty() || fromLabel == fromDocument) return;
-  throw CliError("GS1标签的" + what + "为'" + fromLabel + "'，单据的" + what + "为'" + fromDocument + "'");
-}
-
 }  // namespace
-
-bool Gs1Input::LooksLikeGs1(const std::string& text) {
-  return StartsWithAi(text) || text.starts_with("]C1") || text.starts_with("]d2") || text.starts_with("]Q3") ||
-         text.starts_with("]e0") || text.find(kSeparator) != std::string::npos ||
-         text.find(kTypedSeparator) != std::string::npos || text.find("://") != std::string::npos;
-}
 
 std::string Gs1Input::FromCommandLine(const std::string& text) { return Replaced(text, kTypedSeparator, kSeparator); }
 
@@ -76,19 +56,6 @@ nlohmann::json Gs1Input::ElementsJson(const Gs1ElementString& elements) {
   return out;
 }
 
-clsGs1Receiver::Receipt Gs1Input::Receive(Session& session, const std::string& text) {
-  return clsGs1Receiver(session.Context()).Receive(FromCommandLine(text));
-}
-
-void Gs1Input::Verify(const clsInventoryInfo& received, const clsInventoryInfo& document) {
-  if (!document.inventoryId().empty() && document.inventoryId() != received.inventoryId())
-    throw CliError("条码信息与当前存货编码不一致，条码信息中的存货编码为'" + received.inventoryId() +
-                   "',当前存货编码为'" + document.inventoryId() + "'");
-  Same("批号", received.batchNo(), document.batchNo());
-  Same("生产日期", received.madeDate(), document.madeDate());
-  Same("失效日期", received.disableDate(), document.disableDate());
-}
-
 nlohmann::json Gs1Input::ReceiptJson(const clsGs1Receiver::Receipt& receipt) {
   nlohmann::json doc = {{"gs1", receipt.elements.ToHri()},
                         {"invInfo", RecordView::InventoryJson(*receipt.invInfo)},
@@ -119,8 +86,7 @@ int Gs1Input::WarningExit(const clsGs1Receiver::Receipt& receipt, bool json) {
   return kWarningExit;
 }
 
-int Gs1Input::PrintReceived(Session& session, const std::string& text) {
-  const auto receipt = Receive(session, text);
+int Gs1Input::PrintReceipt(Session& session, const clsGs1Receiver::Receipt& receipt) {
   if (session.json()) {
     JsonOutput::Print(ReceiptJson(receipt));
     return WarningExit(receipt, true);

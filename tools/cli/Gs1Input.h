@@ -1,6 +1,5 @@
 // GS1 data as the program meets it: typed on the command line (with <GS> for the group
-// separator), scanned from a supplier's label, or read by a scanner; told apart from barcodes of
-// this system's own rules, shown as a table of AIs, and received to an inventory item.
+// separator), shown as a table of AIs or as JSON, and a supplier's label as received.
 #pragma once
 
 #include <nlohmann/json.hpp>
@@ -24,10 +23,6 @@ class Gs1Input {
   // The exit code of a label received with warnings (expired, past best-before, stopped item).
   static constexpr int kWarningExit = 3;
 
-  // GS1 data rather than a barcode of this system: parenthesised AIs, a GS1 symbology
-  // identifier, a group separator, or a URI. Raw data without either looks like any other
-  // barcode, so it is GS1 only when the caller says so.
-  static bool LooksLikeGs1(const std::string& text);
   // "<GS>" typed for the group separator becomes the separator.
   static std::string FromCommandLine(const std::string& text);
   // The separator shown as <GS>, for a terminal.
@@ -39,13 +34,9 @@ class Gs1Input {
   // Number, unit and the label's digits.
   static nlohmann::json QuantityJson(const Gs1Quantity& quantity);
 
-  // The label received under the session's user: the item and its properties, every AI read.
-  static clsGs1Receiver::Receipt Receive(Session& session, const std::string& text);
-  // The item, batch and dates a document is about to use must be those of the label.
-  static void Verify(const clsInventoryInfo& received, const clsInventoryInfo& document);
 
   // Receives the label and prints the item's properties and every AI (or their --json); the exit code.
-  static int PrintReceived(Session& session, const std::string& text);
+  static int PrintReceipt(Session& session, const clsGs1Receiver::Receipt& receipt);
   // Prints the receipt's warnings (on stderr, unless the answer is JSON, which holds them); the
   // exit code: kWarningExit when there are any, else 0.
   static int WarningExit(const clsGs1Receiver::Receipt& receipt, bool json);

@@ -2,11 +2,11 @@
 
 #include <iostream>
 
-#include "cli/BarCodeReader.h"
+#include "cli/CliError.h"
 #include "cli/Gs1Input.h"
-#include "cli/ItemRights.h"
 #include "cli/JsonOutput.h"
 #include "cli/RecordView.h"
+#include "cli/ScanReport.h"
 #include "cli/Session.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -21,21 +21,19 @@ void DecodeCommand::Attach(CLI::App& parent) {
 }
 
 int DecodeCommand::Run(Session& session) {
-  BarCodeReader reader(session);
   // GS1 data is a supplier's label unless it is a barcode registered under this system's GS1 rules.
-  const bool gs1 = gs1_ || (ruleId_.empty() && Gs1Input::LooksLikeGs1(barCode_));
-  if (gs1 && (!ruleId_.empty() || !reader.Registered(barCode_))) return Gs1Input::PrintReceived(session, barCode_);
-  auto rule = reader.RuleFor(barCode_, ruleId_);
-  auto info = reader.Decode(barCode_, rule);
-  // A named rule decodes any text: the item it names is shown only within the user's data rights.
-  if (!info->inventoryId().empty()) ItemRights(session).Require(info->inventoryId());
+  const auto answer = clsScanService(session.Context()).Identify(barCode_, ruleId_, gs1_);
+  if (answer.kind == clsScanService::Kind::SupplierLabel) return Gs1Input::PrintReceipt(session, *answer.receipt);
+  if (!answer.invInfo) throw CliError(ScanReport::NotRegistered(barCode_));
   if (session.json()) {
-    JsonOutput::Print(
-        {{"barCode", barCode_}, {"ruleId", rule->ruleId()}, {"invInfo", RecordView::InventoryJson(*info)}});
+    JsonOutput::Print({{"barCode", barCode_},
+                       {"ruleId", answer.rule->ruleId()},
+                       {"invInfo", RecordView::InventoryJson(*answer.invInfo)}});
     return 0;
   }
-  std::cout << Gs1Input::Visible(barCode_) << "  rule " << rule->ruleId() << ": " << rule->RuleContent() << "\n\n";
-  RecordView::PropertyTable(*info).Print(std::cout, 2);
+  std::cout << Gs1Input::Visible(barCode_) << "  rule " << answer.rule->ruleId() << ": " << answer.rule->RuleContent()
+            << "\n\n";
+  RecordView::PropertyTable(*answer.invInfo).Print(std::cout, 2);
   return 0;
 }
 

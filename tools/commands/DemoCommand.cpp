@@ -16,7 +16,7 @@
 #include "cli/RecordView.h"
 #include "cli/Registrar.h"
 #include "cli/RuleJson.h"
-#include "cli/ScanResolver.h"
+#include "cli/ScanReport.h"
 #include "cli/Session.h"
 #include "quillstone/model/Symbology.h"
 #include "cli/TablePrinter.h"
@@ -193,25 +193,26 @@ void DemoCommand::PrintLabels(Session& session, const DemoWorkspace& workspace) 
 
 void DemoCommand::ScanBack(Session& session) {
   Section(session, "Scanning the PNG labels back, decoding and verifying what was read");
-  ScanResolver resolver(session);
+  clsScanService service(session.Context());
   for (auto& entry : entries_) {
-    const auto codes = ImageScanner::Scan(entry.png);
-    if (codes.empty()) {
+    auto answers = service.IdentifyPictureFile(entry.png);
+    if (answers.empty()) {
       entry.error = "no barcode found in the label";
       continue;
     }
-    const auto outcome = resolver.Resolve(codes.front(), "", nullptr);
-    entry.scanned = outcome.registered && outcome.barCode == entry.set->barCode();
-    entry.decodedInfo = outcome.decoded;
+    auto& outcome = answers.front();
+    ScanReport::RequireDecoded(outcome);
+    entry.scanned = outcome.registered() && outcome.barCode == entry.set->barCode();
+    entry.decodedInfo = outcome.invInfo;
     entry.decoded =
-        outcome.ok() && outcome.decoded && outcome.decoded->inventoryId() == entry.set->invInfo()->inventoryId();
+        outcome.ok() && outcome.invInfo && outcome.invInfo->inventoryId() == entry.set->invInfo()->inventoryId();
     if (!outcome.ok()) {
       entry.error = outcome.error;
       continue;
     }
     try {
       // A document that presents what the barcode itself says must be accepted by the registry.
-      session.BarCodes().VerifyBarCodeSet(outcome.barCode, outcome.decoded->CloneInventoryInfo());
+      service.Verify(outcome, *outcome.invInfo);
       entry.verified = true;
     } catch (const Error& e) {
       entry.error = e.description();

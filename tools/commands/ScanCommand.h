@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/InventoryOptions.h"
+#include "cli/ScanReport.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -16,6 +17,9 @@ class ScanCommand : public Command {
   int Run(Session& session) override;
 
  private:
+  // A failed verification becomes the line's error: one refused code does not hide the others.
+  static void Verify(clsScanService& service, const clsInventoryInfo& document, ScanReport::Line& line);
+
   std::string image_;
   std::string ruleId_;
   InventoryOptions properties_;

@@ -2,12 +2,10 @@
 
 #include <string>
 
-#include "cli/BarCodeReader.h"
 #include "cli/Gs1Input.h"
 #include "cli/JsonOutput.h"
 #include "cli/Session.h"
-#include "quillstone/barcodes/clsBarCodeManager.h"
-#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/scanning/clsScanService.h"
 #include "quillstone/model/clsInventoryInfo.h"
 
 namespace quillstone::cli {
@@ -20,26 +18,19 @@ void VerifyCommand::Attach(CLI::App& parent) {
 }
 
 int VerifyCommand::Run(Session& session) {
-  // GS1 data that is no barcode of this system's GS1 rules is a supplier's label.
-  if ((gs1_ || Gs1Input::LooksLikeGs1(barCode_)) && !BarCodeReader(session).Registered(barCode_))
-    return VerifyGs1(session);
-  std::string item = properties_.item();
-  if (!properties_.hasItem()) {
-    // Without --item the document is taken to be about the registered item; an unknown barcode
-    // is left to the library, which names it in its refusal.
-    auto set = BarCodeReader(session).Registered(barCode_);
-    if (set && set->invInfo()) item = set->invInfo()->inventoryId();
-  }
-  auto info = properties_.Make(item);
-  session.BarCodes().VerifyBarCodeSet(barCode_, info);
+  // GS1 data that is no barcode of this system's GS1 rules is a supplier's label. A document
+  // without --item is about the scanned item; an unknown barcode is refused by the library.
+  clsScanService service(session.Context());
+  const auto answer = service.Identify(barCode_, "", gs1_);
+  service.Verify(answer, *properties_.Make(properties_.item()));
+  if (answer.kind == clsScanService::Kind::SupplierLabel) return ReportLabel(session, *answer.receipt);
+  const std::string item = properties_.hasItem() ? properties_.item() : clsScanService::ItemOf(answer);
   JsonOutput::Report(session.json(), {{"barCode", barCode_}, {"inventoryId", item}, {"verified", true}},
                      "Barcode " + Gs1Input::Visible(barCode_) + " is valid for item " + item);
   return 0;
 }
 
-int VerifyCommand::VerifyGs1(Session& session) {
-  const auto receipt = Gs1Input::Receive(session, barCode_);
-  Gs1Input::Verify(*receipt.invInfo, *properties_.Make(properties_.item()));
+int VerifyCommand::ReportLabel(Session& session, const clsGs1Receiver::Receipt& receipt) {
   const std::string label = receipt.elements.ToHri();
   const std::string item = receipt.invInfo->inventoryId();
   nlohmann::json doc = {{"gs1", label}, {"inventoryId", item}, {"verified", true}};

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/InventoryOptions.h"
+#include "quillstone/barcodes/clsGs1Receiver.h"
 #include "commands/Command.h"
 
 namespace quillstone::cli {
@@ -16,7 +17,8 @@ class VerifyCommand : public Command {
   int Run(Session& session) override;
 
  private:
-  int VerifyGs1(Session& session);
+  // What a verified supplier's label says; the exit code (3 when the label warns).
+  static int ReportLabel(Session& session, const clsGs1Receiver::Receipt& receipt);
 
   std::string barCode_;
   InventoryOptions properties_;

@@ -4,9 +4,8 @@
 
 #include "cli/Gs1Input.h"
 #include "quillstone/labels/Gs1Symbol.h"
-#include "quillstone/scanning/ImageScanner.h"
+#include "quillstone/scanning/clsScanService.h"
 #include "cli/RecordView.h"
-#include "cli/ScanResolver.h"
 #include "cli/Session.h"
 #include "demo/DemoScript.h"
 #include "demo/DemoWorkspace.h"
@@ -22,13 +21,12 @@ bool DemoReceiving::Run(Session& session, const DemoWorkspace& workspace) {
   const std::string png = (workspace.labels() / "supplier-gs1-128.png").string();
   Gs1Symbol::Render(label, Gs1Symbol::Kind::Gs1_128, png);
 
-  const auto codes = ImageScanner::Scan(png);
-  const bool read = !codes.empty() && codes.front().gs1;
-  ScanResolver::Outcome outcome;
-  if (read) outcome = ScanResolver(session).Resolve(codes.front(), "", nullptr);
-  const bool received = read && outcome.ok() && outcome.decoded &&
-                        outcome.decoded->inventoryId() == DemoScript::SupplierItem() &&
-                        RecordView::Text(outcome.decoded->batchNo()) == std::string(*label.Find("10"));
+  const auto answers = clsScanService(session.Context()).IdentifyPictureFile(png);
+  const bool read = !answers.empty() && answers.front().gs1;
+  const clsScanService::Answer outcome = read ? answers.front() : clsScanService::Answer{};
+  const bool received = read && outcome.ok() && outcome.invInfo &&
+                        outcome.invInfo->inventoryId() == DemoScript::SupplierItem() &&
+                        RecordView::Text(outcome.invInfo->batchNo()) == std::string(*label.Find("10"));
   if (session.json()) return received;
 
   std::cout << "  label " << label.ToHri() << "\n  printed as GS1-128: " << png << '\n';
@@ -41,9 +39,9 @@ bool DemoReceiving::Run(Session& session, const DemoWorkspace& workspace) {
     std::cout << "  not received: " << outcome.error << '\n';
     return false;
   }
-  std::cout << "  received as item " << outcome.decoded->inventoryId() << " " << outcome.decoded->inventoryName()
+  std::cout << "  received as item " << outcome.invInfo->inventoryId() << " " << outcome.invInfo->inventoryName()
             << " (master data keeps the GTIN-13 9506000134352):\n";
-  RecordView::PropertyTable(*outcome.decoded).Print(std::cout, 4);
+  RecordView::PropertyTable(*outcome.invInfo).Print(std::cout, 4);
   if (outcome.gs1) {
     std::cout << "  every AI on the label:\n";
     Gs1Input::ElementTable(*outcome.gs1).Print(std::cout, 4);
