@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the test suite with the sanitizers and runs it on SQLite and on a throw-away
-# PostgreSQL server, then runs each fuzz target briefly; exits with the first failing status.
+# PostgreSQL server, builds and runs the example client against the installed library, then runs
+# each fuzz target briefly; exits with the first failing status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,6 +20,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 status=0
 ctest --test-dir build-test --output-on-failure -j2 || status=$?
+
+# The example client, built against the library as installed.
+example_status=0
+bash scripts/example.sh build-test || example_status=$?
+[[ $status -ne 0 ]] || status=$example_status
 
 # A few seconds of each fuzz target, built apart in build-fuzz; the first failure decides.
 fuzz_status=0
