@@ -1,6 +1,7 @@
 // Barcodes of a GS1 rule (GTIN, expiry, batch, serial in GS1 DataMatrix, for F001 whose master
 // data keeps a GTIN-13) beside the same work on the 6-item rule: encoding, registration one at a
-// time and a thousand at once, decoding and verifying from each of the three forms.
+// time and a thousand at once, decoding and verifying from each of the three forms; and identifying
+// a scan through the scanning service beside the registry lookup and decode it stands on.
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/scanning/clsScanService.h"
 
 namespace quillstone::bench {
 namespace {
@@ -112,6 +114,28 @@ void Verify(benchmark::State& state, BenchSystem& system, const std::string& tex
   for (auto _ : state) bm->VerifyBarCodeSet(text, inv);
 }
 
+// The floor of identifying a scan: the registry lookup by the registry's text, the rule it names
+// and decoding by it.
+void LookupAndDecode(benchmark::State& state, BenchSystem& system, const std::string& barCode) {
+  auto bm = system.sys().GetBarCodeManager();
+  auto rm = system.sys().GetRuleManager();
+  TimeEach(state, [&] {
+    auto set = bm->LoadInventoryBarCodeSet(barCode);
+    auto inv = std::make_shared<clsInventoryInfo>();
+    bm->DecodeBarCode(barCode, rm->LoadRule(set->ruleId()), inv);
+    return inv;
+  });
+}
+
+void Identify(benchmark::State& state, BenchSystem& system, const std::string& text) {
+  clsScanService scans(system.sys().context());
+  TimeEach(state, [&] {
+    auto answer = scans.Identify(text);
+    if (!answer.registered()) MarkFailed(state, "not identified as registered: " + text);
+    return answer.invInfo;
+  });
+}
+
 template <typename Body>
 void Add(BenchSystem& system, const std::string& name, Body body) {
   RegisterOn(system, "gs1rule", name, [body](benchmark::State& state, BenchSystem& s) {
@@ -130,6 +154,9 @@ void RegisterGs1RuleBenchmarks(BenchSystem& system) {
     Add(system, "Create1000/" + kind, [target](auto& state, auto& s) { Create(state, s, *target, kBulk); });
   }
   Add(system, "Decode/plain", [](auto& state, auto& s) { Decode(state, s, kRuleId, s.sampleBarCode()); });
+  Add(system, "LookupDecode/plain", [](auto& state, auto& s) { LookupAndDecode(state, s, s.sampleBarCode()); });
+  Add(system, "Identify/plain", [](auto& state, auto& s) { Identify(state, s, s.sampleBarCode()); });
+  Add(system, "LookupDecode/gs1", [forms](auto& state, auto& s) { LookupAndDecode(state, s, forms->hri); });
   Add(system, "Verify/plain",
       [](auto& state, auto& s) { Verify(state, s, s.sampleBarCode(), &BenchSystem::Inventory); });
   for (const auto& [form, text] : {std::pair{"hri", &Gs1Setup::hri}, std::pair{"raw", &Gs1Setup::raw},
@@ -139,6 +166,8 @@ void RegisterGs1RuleBenchmarks(BenchSystem& system) {
         [forms, value](auto& state, auto& s) { Decode(state, s, kGs1RuleId, *value); });
     Add(system, std::string("Verify/gs1-") + form,
         [forms, value](auto& state, auto& s) { Verify(state, s, *value, &Gs1Inventory); });
+    Add(system, std::string("Identify/gs1-") + form,
+        [forms, value](auto& state, auto& s) { Identify(state, s, *value); });
   }
 }
 
