@@ -3,6 +3,7 @@
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/gs1/Gs1Date.h"
 #include "src/quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1Meaning.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
@@ -31,7 +32,15 @@ Variant DateOf(const std::optional<std::chrono::sys_days>& day) {
   return day ? Variant(FormatIsoDate(*day)) : Variant();
 }
 
-// 17, else the date of 7003 (its first six digits).
+// The day of the first field that sets a date property.
+std::optional<std::chrono::sys_days> FirstDay(const Gs1ElementString& elements, Gs1Meaning::Property property) {
+  const auto fields = Gs1Meaning::Setting(elements, property);
+  if (fields.empty()) return std::nullopt;
+  return Gs1Date::Day(fields.front().value, elements.thisYear(), true, fields.front().row->day00IsLast);
+}
+
+// When the goods expire, for the clerk's warning: 17, else the date of 7003 (its first six
+// digits); a passed best-before date (15) warns on its own.
 std::optional<std::chrono::sys_days> ExpiryOf(const Gs1ElementString& elements) {
   if (auto day = DayOf(elements, "17", true)) return day;
   return DayOf(elements, "7003", true);
@@ -109,35 +118,34 @@ void clsGs1Receiver::Warn(Receipt& receipt, const std::string& stopDate) const {
 
 void clsGs1Receiver::Fill(Receipt& receipt) const {
   const Gs1ElementString& elements = receipt.elements;
-  auto gtin = elements.Find("01");
-  if (!gtin) gtin = elements.Find("02");
-  if (!gtin) RaiseError("GS1数据中没有AI(01) GTIN或AI(02) CONTENT，无法确定收到的存货");
+  const auto items = Gs1Meaning::Setting(elements, Gs1Meaning::Property::Item);
+  if (items.empty()) RaiseError("GS1数据中没有AI(01) GTIN或AI(02) CONTENT，无法确定收到的存货");
+  const std::string_view gtin = items.front().value;
 
   auto info = std::make_shared<clsInventoryInfo>();
   receipt.invInfo = info;
   std::string stopDate;
   auto context = Context();
   std::vector<Variant> params;
-  for (auto& form : MasterDataForms(*gtin)) params.emplace_back(std::move(form));
+  for (auto& form : MasterDataForms(gtin)) params.emplace_back(std::move(form));
   while (params.size() < 4) params.push_back(params.front());
-  if (auto own = ReadItem(*context, "Inventory.cBarCode in (?, ?, ?, ?)", params, *gtin, *info)) {
+  if (auto own = ReadItem(*context, "Inventory.cBarCode in (?, ?, ?, ?)", params, gtin, *info)) {
     stopDate = *own;
-  } else if (auto level = clsTradeItemGtins(context).Find(*gtin)) {
-    auto found = ReadItem(*context, "Inventory.cInvCode = ?", {Variant(level->inventoryId)}, *gtin, *info);
-    if (!found) NotFound(*gtin);
+  } else if (auto level = clsTradeItemGtins(context).Find(gtin)) {
+    auto found = ReadItem(*context, "Inventory.cInvCode = ?", {Variant(level->inventoryId)}, gtin, *info);
+    if (!found) NotFound(gtin);
     stopDate = *found;
     info->setUnit(Variant(level->unitId));
     receipt.packaging = std::move(level);
   } else {
-    NotFound(*gtin);
+    NotFound(gtin);
   }
 
-  if (auto batch = elements.Find("10")) info->setBatchNo(Variant(std::string(*batch)));
-  Variant made = DateOf(DayOf(elements, "11", false));
-  if (!made.isEmpty()) info->setMadeDate(made);
-  auto expiry = ExpiryOf(elements);
-  if (!expiry) expiry = DayOf(elements, "15", true);
-  if (expiry) info->setDisableDate(DateOf(expiry));
+  using Property = Gs1Meaning::Property;
+  if (auto batch = Gs1Meaning::Setting(elements, Property::Batch); !batch.empty())
+    info->setBatchNo(Variant(std::string(batch.front().value)));
+  if (auto made = FirstDay(elements, Property::MadeDate)) info->setMadeDate(DateOf(made));
+  if (auto expiry = FirstDay(elements, Property::DisableDate)) info->setDisableDate(DateOf(expiry));
 
   receipt.quantities = Gs1Quantity::All(elements);
   const auto count = elements.Find("37");

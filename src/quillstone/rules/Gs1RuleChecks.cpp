@@ -9,6 +9,7 @@
 #include "src/quillstone/gs1/Gs1Associations.h"
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "src/quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/model/Gs1Meaning.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "src/quillstone/server/TextGuard.h"
@@ -19,25 +20,6 @@ namespace {
 
 std::string ItemName(int position, const std::string& ai) {
   return "第" + std::to_string(position) + "个规则项(应用标识符" + TextGuard::Echo(ai) + ")";
-}
-
-bool IsCallersValue(ItemSourceType type) { return Gs1BarCodeText::CallersValue(type); }
-
-bool IsDateAi(const std::string& code) { return code == "11" || code == "13" || code == "15" || code == "17"; }
-
-// The sources an AI may take its value from, besides a fixed value that fits its format.
-bool SourceFits(const std::string& code, const clsBarCodeRuleItem& item) {
-  const ItemSourceType type = item.itemType();
-  if (code == "01") return type == ISTInventory;
-  if (code == "10") return type == ISTBatch;
-  // Production and packing dates come from the production date, the others from the expiry date.
-  if (IsDateAi(code)) {
-    const ItemSourceType date = code == "11" || code == "13" ? ISTMadeDate : ISTDisableDate;
-    return type == date && item.relevantValue() == "yymmdd";
-  }
-  if (code == "21") return type == ISTSequence || IsCallersValue(type);
-  if (code == "30" || code == "37") return IsCallersValue(type);
-  return IsCallersValue(type) || (code == "00" && type == ISTSequence);
 }
 
 void CheckSource(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
@@ -52,21 +34,11 @@ void CheckSource(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) 
     }
     return;
   }
-  if (SourceFits(code, item)) return;
-  std::string wanted;
-  if (code == "01")
-    wanted = "存货";
-  else if (code == "10")
-    wanted = "批号";
-  else if (IsDateAi(code))
-    wanted = (code == "11" || code == "13" ? "yymmdd格式的生产日期" : "yymmdd格式的失效日期");
-  else if (code == "21")
-    wanted = "流水号或调用方给出的值(其它、自由项)";
-  else
-    wanted = "调用方给出的值(其它、自由项)或符合格式的固定值";
+  const Gs1Meaning::Row& meaning = Gs1Meaning::Of(code);
+  if (Gs1Meaning::SourceFits(meaning, item.itemType(), item.relevantValue())) return;
   const std::string source =
       item.sourceName().empty() ? std::to_string(static_cast<int>(item.itemType())) : item.sourceName();
-  RaiseError(ItemName(position, code) + "的来源'" + TextGuard::Echo(source) + "'不适用，应取自" + wanted);
+  RaiseError(ItemName(position, code) + "的来源'" + TextGuard::Echo(source) + "'不适用，应取自" + meaning.wanted);
 }
 
 void CheckLength(int position, const Gs1Ai& ai, const clsBarCodeRuleItem& item) {
