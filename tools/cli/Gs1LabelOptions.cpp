@@ -4,7 +4,6 @@
 
 #include "cli/CliError.h"
 #include "cli/Gs1Input.h"
-#include "quillstone/labels/Gs1Symbol.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsGs1Receiver.h"
 #include "quillstone/gs1/Gs1ElementString.h"
@@ -12,23 +11,6 @@
 #include "quillstone/platform/Error.h"
 
 namespace quillstone::cli {
-namespace {
-
-Symbology SymbologyOf(Gs1Symbol::Kind kind) {
-  switch (kind) {
-    case Gs1Symbol::Kind::Gs1_128:
-      return Symbology::ForKind(Symbology::Kind::Gs1_128);
-    case Gs1Symbol::Kind::DataMatrix:
-      return Symbology::ForKind(Symbology::Kind::Gs1DataMatrix);
-    case Gs1Symbol::Kind::QrCode:
-      return Symbology::ForKind(Symbology::Kind::Gs1QrCode);
-    case Gs1Symbol::Kind::LinkQr:
-      break;
-  }
-  return Symbology::ForKind(Symbology::Kind::QrCode);
-}
-
-}  // namespace
 
 void Gs1LabelOptions::AddTo(CLI::App& app, CLI::Option* barCodes) {
   gs1_ =
@@ -51,7 +33,7 @@ void Gs1LabelOptions::Check() const {
 }
 
 Label Gs1LabelOptions::MakeLabel(Session& session) const {
-  const Gs1Symbol::Kind kind = Gs1Symbol::Named(symbology_);
+  const Symbology symbology = Symbology::ForGs1Name(symbology_);
   const auto elements = Gs1ElementString::Parse(Gs1Input::FromCommandLine(data_));
   std::string name;
   // A GTIN the master data does not know still gets its label, without a name.
@@ -59,15 +41,15 @@ Label Gs1LabelOptions::MakeLabel(Session& session) const {
     if (auto info = clsGs1Receiver(session.Context()).Receive(elements)) name = info->inventoryName();
   } catch (const Error&) {
   }
-  if (kind == Gs1Symbol::Kind::LinkQr) return Label(elements.ToDigitalLink(), SymbologyOf(kind), name, elements.ToHri());
-  return Label(elements.ToHri(), SymbologyOf(kind), name);
+  if (symbology.digitalLink()) return Label(elements.ToDigitalLink(), symbology, name, elements.ToHri());
+  return Label(elements.ToHri(), symbology, name);
 }
 
 nlohmann::json Gs1LabelOptions::Report() const {
-  const Gs1Symbol::Kind kind = Gs1Symbol::Named(symbology_);
+  const Symbology symbology = Symbology::ForGs1Name(symbology_);
   return {{"gs1", Gs1ElementString::Parse(Gs1Input::FromCommandLine(data_)).ToHri()},
-          {"symbology", Gs1Symbol::Name(kind)},
-          {"symbologyIdentifier", Gs1Symbol::Identifier(kind)}};
+          {"symbology", symbology.name()},
+          {"symbologyIdentifier", symbology.identifier()}};
 }
 
 }  // namespace quillstone::cli

@@ -15,7 +15,7 @@ Symbology LabelBatch::SymbologyOf(const std::string& ruleId) {
   if (const auto known = symbologies_.find(ruleId); known != symbologies_.end()) return known->second;
   auto rule = session_.Rules().LoadRule(ruleId);
   if (!rule) throw CliError("条码规则 '" + ruleId + "' 不存在");
-  return symbologies_.emplace(ruleId, Symbology::ForRule(*rule, session_.Rules())).first->second;
+  return symbologies_.emplace(ruleId, Symbology::ForRule(*rule, *session_.Rules().ListBarCodeTypes())).first->second;
 }
 
 void LabelBatch::Add(const clsInventoryBarCodeSet& set) {

@@ -137,7 +137,7 @@ void DemoCommand::Register(Session& session) {
   TablePrinter table({"barcode", "item", "name", "rule", "batch", "made", "expiry", "free item"});
   for (const auto& r : DemoScript::Registrations()) {
     const auto plan = registrar.PlanFor(r.item);
-    const Symbology symbology = Symbology::ForRule(*plan.rule, session.Rules());
+    const Symbology symbology = Symbology::ForRule(*plan.rule, *session.Rules().ListBarCodeTypes());
     auto info = std::make_shared<clsInventoryInfo>();
     info->setInventoryId(r.item);
     registrar.Describe(*info);

@@ -15,6 +15,15 @@
 #include "quillstone/labels/ZplWriter.h"
 
 namespace quillstone::cli {
+namespace {
+
+// A Digital Link label has always been reported by its symbol, a QR Code (the GS1 fields of the
+// report name it in full); scripts read these names.
+std::string ShownName(const Symbology& symbology) {
+  return symbology.digitalLink() ? Symbology::ForKind(Symbology::Kind::QrCode).name() : symbology.name();
+}
+
+}  // namespace
 
 void LabelCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "label", "Print barcode labels: PNG, SVG, ZPL for label printers, or PDF sheets");
@@ -77,7 +86,7 @@ int LabelCommand::Run(Session& session) {
     const Label& label = batch.labels()[i];
     labels.push_back({{"barCode", label.barCode},
                       {"ruleId", batch.ruleIds()[i]},
-                      {"symbology", label.symbology.name()},
+                      {"symbology", ShownName(label.symbology)},
                       {"name", label.name}});
   }
   // One label keeps the flat form scripts read: barCode, ruleId, symbology, name, file.
@@ -97,7 +106,8 @@ nlohmann::json LabelCommand::Output(const LabelBatch& batch, LabelFormat format,
     case LabelFormat::Png:
     case LabelFormat::Svg:
       LabelRenderer::Render(labels.front(), size, out_, format);
-      report = "Wrote " + labels.front().symbology.name() + " label of " + labels.front().barCode + " to " + out_;
+      report =
+          "Wrote " + ShownName(labels.front().symbology) + " label of " + labels.front().barCode + " to " + out_;
       return {{"file", out_}};
     case LabelFormat::Zpl: {
       const ZplWriter writer(size, printerFont_, module_);

@@ -19,7 +19,7 @@ bool DemoReceiving::Run(Session& session, const DemoWorkspace& workspace) {
   DemoScript::AddSupplierItem(session.Conn());
   const auto label = Gs1ElementString::Parse(DemoScript::SupplierLabel(Today()));
   const std::string png = (workspace.labels() / "supplier-gs1-128.png").string();
-  Gs1Symbol::Render(label, Gs1Symbol::Kind::Gs1_128, png);
+  Gs1Symbol::Render(label, Symbology::ForKind(Symbology::Kind::Gs1_128), png);
 
   const auto answers = clsScanService(session.Context()).IdentifyPictureFile(png);
   const bool read = !answers.empty() && answers.front().gs1;

@@ -48,7 +48,7 @@ EncodedSymbol::EncodedSymbol(const std::string& text, const Symbology& symbology
   // GS1 data goes to zint with each AI in brackets, which no value can hold (a value may hold
   // parentheses); the text under the symbol is the parenthesised form.
   std::string input = text;
-  const bool gs1Mode = symbology.gs1() && !symbology.digitalLink();
+  const bool gs1Mode = symbology.gs1Mode();
   if (gs1Mode) {
     const auto elements = Gs1ElementString::Parse(text);
     input = Gs1Symbol::ZintInput(elements);

@@ -18,70 +18,13 @@ struct SymbolDeleter {
   void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
 };
 
-std::string Folded(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text)
-    if (!std::isspace(c) && c != '-' && c != '_') out += static_cast<char>(std::tolower(c));
-  return out;
-}
-
-int ZintSymbology(Gs1Symbol::Kind kind) {
-  switch (kind) {
-    case Gs1Symbol::Kind::Gs1_128:
-      return BARCODE_GS1_128;
-    case Gs1Symbol::Kind::DataMatrix:
-      return BARCODE_DATAMATRIX;
-    case Gs1Symbol::Kind::QrCode:
-    case Gs1Symbol::Kind::LinkQr:
-      return BARCODE_QRCODE;
-  }
+int ZintSymbology(const Symbology& symbology) {
+  if (symbology.dataMatrix()) return BARCODE_DATAMATRIX;
+  if (symbology.qrCode()) return BARCODE_QRCODE;
   return BARCODE_GS1_128;
 }
 
 }  // namespace
-
-Gs1Symbol::Kind Gs1Symbol::Named(const std::string& name) {
-  const std::string folded = Folded(name);
-  if (folded == "gs1128" || folded == "ucc/ean128" || folded == "ean128") return Kind::Gs1_128;
-  if (folded == "gs1datamatrix" || folded == "gs1dm") return Kind::DataMatrix;
-  if (folded == "gs1qr" || folded == "gs1qrcode") return Kind::QrCode;
-  if (folded == "gs1link" || folded == "digitallink" || folded == "linkqr") return Kind::LinkQr;
-  RaiseError("GS1条码类型'" + name + "'不存在，可用 gs1-128、gs1-datamatrix、gs1-qr 或 gs1-link");
-}
-
-std::string Gs1Symbol::Name(Kind kind) {
-  switch (kind) {
-    case Kind::Gs1_128:
-      return "GS1-128";
-    case Kind::DataMatrix:
-      return "GS1 DataMatrix";
-    case Kind::QrCode:
-      return "GS1 QR Code";
-    case Kind::LinkQr:
-      return "GS1 Digital Link QR Code";
-  }
-  return "";
-}
-
-std::string Gs1Symbol::Identifier(Kind kind) {
-  switch (kind) {
-    case Kind::Gs1_128:
-      return "]C1";
-    case Kind::DataMatrix:
-      return "]d2";
-    case Kind::QrCode:
-      return "]Q3";
-    case Kind::LinkQr:
-      return "]Q1";
-  }
-  return "";
-}
-
-std::optional<Gs1Symbol::Kind> Gs1Symbol::ForIdentifier(const std::string& identifier) {
-  for (Kind kind : {Kind::Gs1_128, Kind::DataMatrix, Kind::QrCode, Kind::LinkQr})
-    if (Identifier(kind) == identifier) return kind;
-  return std::nullopt;
-}
 
 std::string Gs1Symbol::ZintInput(const Gs1ElementString& elements) {
   std::string out;
@@ -94,7 +37,8 @@ std::string Gs1Symbol::ZintInput(const Gs1ElementString& elements) {
   return out;
 }
 
-void Gs1Symbol::Render(const Gs1ElementString& elements, Kind kind, const std::string& path) {
+void Gs1Symbol::Render(const Gs1ElementString& elements, const Symbology& symbology, const std::string& path) {
+  if (!symbology.gs1()) RaiseError(symbology.name() + " 不是GS1码制，不能印GS1数据");
   std::string ext = std::filesystem::path(path).extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -104,17 +48,17 @@ void Gs1Symbol::Render(const Gs1ElementString& elements, Kind kind, const std::s
   if (!symbol) RaiseError("zint 无法分配条码符号");
   if (path.size() >= sizeof(symbol->outfile)) RaiseError("标签文件路径太长：" + path);
   std::strncpy(symbol->outfile, path.c_str(), sizeof(symbol->outfile) - 1);
-  symbol->symbology = ZintSymbology(kind);
-  const bool link = kind == Kind::LinkQr;
+  symbol->symbology = ZintSymbology(symbology);
+  const bool link = symbology.digitalLink();
   symbol->input_mode = link ? DATA_MODE : GS1_MODE;
   symbol->output_options |= BARCODE_QUIET_ZONES;
-  symbol->scale = kind == Kind::Gs1_128 ? 2.0f : 3.0f;
-  if (kind == Kind::DataMatrix) symbol->option_3 = DM_SQUARE;
+  symbol->scale = symbology.linear() ? 2.0f : 3.0f;
+  if (symbology.dataMatrix()) symbol->option_3 = DM_SQUARE;
 
   const std::string input = link ? elements.ToDigitalLink() : ZintInput(elements);
   int rc = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(input.data()),
                            static_cast<int>(input.size()));
-  if (rc >= ZINT_ERROR) RaiseError("无法把GS1数据编成 " + Name(kind) + " 条码：" + symbol->errtxt);
+  if (rc >= ZINT_ERROR) RaiseError("无法把GS1数据编成 " + symbology.name() + " 条码：" + symbol->errtxt);
   rc = ZBarcode_Print(symbol.get(), 0);
   if (rc >= ZINT_ERROR) RaiseError("无法写入标签文件'" + path + "'：" + symbol->errtxt);
 }

@@ -8,11 +8,13 @@
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeType.h"
 #include "quillstone/platform/Error.h"
-#include "quillstone/rules/clsRuleManager.h"
 
 namespace quillstone {
 namespace {
 
+using Kind = Symbology::Kind;
+
+// "Code 128", "code128" and "CODE-128" name one symbology.
 std::string Normalised(const std::string& text) {
   std::string out;
   for (unsigned char c : text)
@@ -20,96 +22,130 @@ std::string Normalised(const std::string& text) {
   return out;
 }
 
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 bool AllDigits(const std::string& text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// One row per symbology, the catalogue's in catalogue order. `ruleNames` are the other names a
+// rule's barCodeType may give (stored rules rely on them); `otherNames` are accepted by Named only.
+struct Row {
+  Kind kind;
+  const char* name;
+  const char* identifier;
+  std::vector<const char*> ruleNames;
+  std::vector<const char*> otherNames;
+};
+
+const std::vector<Row>& Rows() {
+  static const std::vector<Row> rows = {
+      {Kind::Code128, "Code 128", "]C0", {}, {}},
+      {Kind::Ean13, "EAN-13", "]E0", {}, {}},
+      {Kind::Code39, "Code 39", "]A0", {}, {}},
+      {Kind::QrCode, "QR Code", "]Q1", {"qr"}, {}},
+      {Kind::DataMatrix, "Data Matrix", "]d1", {}, {}},
+      {Kind::Gs1_128, "GS1-128", "]C1", {}, {"ucc/ean128", "ean128"}},
+      {Kind::Gs1DataMatrix, "GS1 DataMatrix", "]d2", {}, {"gs1-dm"}},
+      {Kind::Gs1QrCode, "GS1 QR Code", "]Q3", {}, {"gs1-qr"}},
+      {Kind::DigitalLinkQr, "GS1 Digital Link QR Code", "]Q1", {}, {"gs1-link", "digital-link", "link-qr"}},
+  };
+  return rows;
+}
+
+const Row& RowOf(Kind kind) {
+  for (const auto& row : Rows())
+    if (row.kind == kind) return row;
+  return Rows().front();
 }
 
 }  // namespace
 
 std::vector<Symbology> Symbology::All() {
-  return {Symbology(Kind::Code128),       Symbology(Kind::Ean13),      Symbology(Kind::Code39),
-          Symbology(Kind::QrCode),        Symbology(Kind::DataMatrix), Symbology(Kind::Gs1_128),
-          Symbology(Kind::Gs1DataMatrix), Symbology(Kind::Gs1QrCode),  Symbology(Kind::DigitalLinkQr)};
+  std::vector<Symbology> out;
+  for (const auto& row : Rows()) out.push_back(Symbology(row.kind));
+  return out;
 }
 
-std::optional<Symbology> Symbology::ForIdentifier(const std::string& symbologyIdentifier) {
-  // ]Q1 is any QR Code read without ECI; a Digital Link is read so, and the plain QR Code's text
-  // is told from a link only by its content.
-  if (symbologyIdentifier == "]Q1") return Symbology(Kind::DigitalLinkQr);
+std::optional<Symbology> Symbology::Named(const std::string& name) {
+  const std::string wanted = Normalised(name);
+  if (wanted.empty()) return std::nullopt;
   for (const auto& s : All())
-    if (s.identifier() == symbologyIdentifier) return s;
+    for (const auto& n : s.names())
+      if (Normalised(n) == wanted) return s;
   return std::nullopt;
 }
 
-Symbology Symbology::ForRuleType(const std::string& barCodeType,
-                                 const std::vector<std::pair<std::string, std::string>>& typeNames) {
-  std::string wanted = barCodeType;
-  for (const auto& [id, name] : typeNames)
-    if (id == barCodeType) wanted = name;
-  if (Normalised(wanted).empty()) return Symbology(Kind::Code128);
-  for (const auto& s : All())
-    if (Normalised(s.name()) == Normalised(wanted)) return s;
-  if (Normalised(wanted) == "qr") return Symbology(Kind::QrCode);
+Symbology Symbology::ForGs1Name(const std::string& name) {
+  const auto s = Named(name);
+  if (!s || !s->gs1()) RaiseError("GS1条码类型'" + name + "'不存在，可用 gs1-128、gs1-datamatrix、gs1-qr 或 gs1-link");
+  return *s;
+}
+
+const clsBarCodeType* Symbology::CatalogueRow(const std::string& barCodeType,
+                                              const std::vector<clsBarCodeType>& types) {
+  const std::string trimmed = Trimmed(barCodeType);
+  const std::string key = Normalised(trimmed);
+  for (const auto& type : types)
+    if (Normalised(type.typeName()) == key || std::to_string(type.typeId()) == trimmed) return &type;
+  return nullptr;
+}
+
+std::optional<Symbology> Symbology::FindRuleType(const std::string& barCodeType,
+                                                 const std::vector<clsBarCodeType>& types) {
+  const clsBarCodeType* row = CatalogueRow(barCodeType, types);
+  const std::string wanted = Normalised(row != nullptr ? row->typeName() : barCodeType);
+  if (wanted.empty()) return Symbology(Kind::Code128);
+  for (const auto& r : Rows()) {
+    if (r.kind == Kind::DigitalLinkQr) continue;
+    if (Normalised(r.name) == wanted) return Symbology(r.kind);
+    for (const char* n : r.ruleNames)
+      if (Normalised(n) == wanted) return Symbology(r.kind);
+  }
+  return std::nullopt;
+}
+
+Symbology Symbology::ForRuleType(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
+  if (auto s = FindRuleType(barCodeType, types)) return *s;
   RaiseError("条码类型'" + barCodeType +
                  "'没有可打印的码制；请用 Code 128、EAN-13、Code 39、QR Code、Data Matrix、GS1-128、"
                  "GS1 DataMatrix 或 GS1 QR Code");
 }
 
-Symbology Symbology::ForRule(const clsBarCodeRule& rule, clsRuleManager& rules) {
-  std::vector<std::pair<std::string, std::string>> names;
-  if (AllDigits(rule.barCodeType())) {
-    const auto types = rules.ListBarCodeTypes();
-    for (const auto& type : *types) names.emplace_back(std::to_string(type->typeId()), type->typeName());
-  }
-  return ForRuleType(rule.barCodeType(), names);
+Symbology Symbology::ForRule(const clsBarCodeRule& rule, const std::vector<clsBarCodeType>& types) {
+  return ForRuleType(rule.barCodeType(), types);
 }
 
-std::string Symbology::name() const {
-  switch (kind_) {
-    case Kind::Code128:
-      return "Code 128";
-    case Kind::Ean13:
-      return "EAN-13";
-    case Kind::Code39:
-      return "Code 39";
-    case Kind::QrCode:
-      return "QR Code";
-    case Kind::DataMatrix:
-      return "Data Matrix";
-    case Kind::Gs1_128:
-      return "GS1-128";
-    case Kind::Gs1DataMatrix:
-      return "GS1 DataMatrix";
-    case Kind::Gs1QrCode:
-      return "GS1 QR Code";
-    case Kind::DigitalLinkQr:
-      return "GS1 Digital Link QR Code";
-  }
-  return "";
+Symbology Symbology::ForRule(const clsBarCodeRule& rule, const Collection<std::shared_ptr<clsBarCodeType>>& types) {
+  std::vector<clsBarCodeType> rows;
+  for (const auto& type : types)
+    if (type) rows.push_back(*type);
+  return ForRuleType(rule.barCodeType(), rows);
 }
 
-std::string Symbology::identifier() const {
-  switch (kind_) {
-    case Kind::Code128:
-      return "]C0";
-    case Kind::Ean13:
-      return "]E0";
-    case Kind::Code39:
-      return "]A0";
-    case Kind::QrCode:
-      return "]Q1";
-    case Kind::DataMatrix:
-      return "]d1";
-    case Kind::Gs1_128:
-      return "]C1";
-    case Kind::Gs1DataMatrix:
-      return "]d2";
-    case Kind::Gs1QrCode:
-      return "]Q3";
-    case Kind::DigitalLinkQr:
-      return "]Q1";
-  }
-  return "";
+std::optional<Symbology> Symbology::ForIdentifier(const std::string& symbologyIdentifier) {
+  // ]Q1 is any QR Code read without ECI or FNC1; a Digital Link is read so, and it is the one
+  // QR Code that carries GS1 data without GS1 mode.
+  if (symbologyIdentifier == RowOf(Kind::DigitalLinkQr).identifier) return Symbology(Kind::DigitalLinkQr);
+  for (const auto& row : Rows())
+    if (row.identifier == symbologyIdentifier) return Symbology(row.kind);
+  return std::nullopt;
+}
+
+std::string Symbology::name() const { return RowOf(kind_).name; }
+
+std::string Symbology::identifier() const { return RowOf(kind_).identifier; }
+
+std::vector<std::string> Symbology::names() const {
+  const Row& row = RowOf(kind_);
+  std::vector<std::string> out{row.name};
+  for (const char* n : row.ruleNames) out.emplace_back(n);
+  for (const char* n : row.otherNames) out.emplace_back(n);
+  return out;
 }
 
 void Symbology::CheckEncodable(const std::string& text) const {

@@ -4,6 +4,7 @@
 
 #include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/model/SegmentKind.h"
+#include "quillstone/model/Symbology.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsBarCodeType.h"
@@ -16,21 +17,6 @@
 
 namespace quillstone {
 namespace {
-
-// "Code 128", "code128" and "CODE-128" name one symbology.
-std::string TypeKey(const std::string& name) {
-  std::string key;
-  for (char c : name)
-    if (c != ' ' && c != '-' && c != '_') key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return key;
-}
-
-const clsBarCodeType* FindType(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
-  const std::string key = TypeKey(Trim(barCodeType));
-  for (const auto& type : types)
-    if (TypeKey(type.typeName()) == key || std::to_string(type.typeId()) == Trim(barCodeType)) return &type;
-  return nullptr;
-}
 
 bool AllDigits(const std::string& text) {
   if (text.empty()) return false;
@@ -88,7 +74,7 @@ void RuleInputChecks::CheckTexts(const clsBarCodeRule& rule) {
 }
 
 void RuleInputChecks::CheckShape(const clsBarCodeRule& rule, const std::vector<clsBarCodeType>& types) {
-  if (!Trim(rule.barCodeType()).empty() && FindType(rule.barCodeType(), types) == nullptr) {
+  if (!Trim(rule.barCodeType()).empty() && Symbology::CatalogueRow(rule.barCodeType(), types) == nullptr) {
     RaiseError("条码类型'" + TextGuard::Echo(rule.barCodeType()) + "'不存在，请使用条码类型表中的类型");
   }
   if (IsEan13(rule.barCodeType(), types)) CheckEan13(rule);
@@ -121,14 +107,13 @@ void RuleInputChecks::CheckAssignTexts(const clsRuleAssign& assign) {
 }
 
 bool RuleInputChecks::IsEan13(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
-  const clsBarCodeType* type = FindType(barCodeType, types);
-  return TypeKey(type != nullptr ? type->typeName() : barCodeType) == "ean13";
+  const auto symbology = Symbology::FindRuleType(barCodeType, types);
+  return symbology && symbology->kind() == Symbology::Kind::Ean13;
 }
 
 bool RuleInputChecks::IsGs1(const std::string& barCodeType, const std::vector<clsBarCodeType>& types) {
-  const clsBarCodeType* type = FindType(barCodeType, types);
-  const std::string key = TypeKey(type != nullptr ? type->typeName() : barCodeType);
-  return key == "gs1128" || key == "gs1datamatrix" || key == "gs1qrcode";
+  const auto symbology = Symbology::FindRuleType(barCodeType, types);
+  return symbology && symbology->gs1();
 }
 
 }  // namespace quillstone
