@@ -84,7 +84,7 @@ TEST_P(Gs1ReceiverTest, UnknownOrAmbiguousGtinIsNamed) {
   SetItemBarCode("F001", "6291041500213");
   SetItemBarCode("F002", "06291041500213");
   EXPECT_EQ(Refusal("(01)06291041500213"),
-            "存货'F001'和'F002'的条码都是GTIN'06291041500213'，无法确定收到的是哪个存货");
+            "存货'F001'和'F002'的条码都是GTIN'06291041500213'，无法确定是哪个存货");
   // A faulty label is refused before any item is looked for.
   EXPECT_EQ(Refusal("(01)06291041500214"), "AI(01) GTIN的校验位错误：'06291041500214'的最后一位应为3");
 }
@@ -102,9 +102,6 @@ TEST_P(Gs1ReceiverTest, DataRightsApply) {
 TEST(Gs1Receiver, NeedsAStartedSystem) {
   clsGs1Receiver detached;
   EXPECT_FALSE(FailureText([&] { detached.Receive("(01)06291041500213"); }).empty());
-  EXPECT_EQ(clsGs1Receiver::MasterDataForms("00000096385074"),
-            (std::vector<std::string>{"00000096385074", "0000096385074", "000096385074", "96385074"}));
-  EXPECT_EQ(clsGs1Receiver::MasterDataForms("10614141000415"), (std::vector<std::string>{"10614141000415"}));
 }
 
 QS_INSTANTIATE_BACKENDS(Gs1ReceiverTest);

@@ -139,6 +139,17 @@ TEST_P(ScanServiceTest, GS1DataNoBarcodeMatchesIsAMakersLabelWithItsWarnings) {
   EXPECT_NE(FailureText([&] { scans->Identify("(01)09506000134353"); }, "Error"), "");
 }
 
+TEST_P(ScanServiceTest, TwoItemsWithOneGtinAreOneAnswerForDecodingAndReceiving) {
+  RegisterYogurt();
+  conn->Execute("update Inventory set cBarCode = ? where cInvCode = 'F002'", {Variant(kGtin14)});
+  const std::string ambiguous = "存货'F001'和'F002'的条码都是GTIN'" + kGtin14 + "'，无法确定是哪个存货";
+  // The registered barcode no longer decodes to whichever item stores the longer form (decoding
+  // reports through its own closing step, as an assertion) ...
+  EXPECT_EQ(FailureText([&] { scans->Identify(kHri); }), ambiguous);
+  // ... and a maker's label of the same GTIN is refused in the same words.
+  EXPECT_EQ(FailureText([&] { scans->Identify("(01)" + kGtin14 + "(10)LOT7"); }, "Error"), ambiguous);
+}
+
 TEST_P(ScanServiceTest, VerificationSpeaksTheLibrarysMessagesForEveryKind) {
   RegisterYogurt();
   const auto registered = scans->Identify(kForms[1]);

@@ -57,9 +57,6 @@ class clsGs1Receiver {
   // The same, with everything the label carries besides (measures, packaging level, warnings).
   Receipt ReceiveLabel(const Gs1ElementString& elements);
 
-  // The texts under which master data may hold a GTIN-14: itself and, where it starts with
-  // enough zeros, its GTIN-13, -12 and -8 forms.
-  static std::vector<std::string> MasterDataForms(std::string_view gtin14);
 
  private:
   std::shared_ptr<clsContext> Context() const;

@@ -4,6 +4,7 @@
 #include "quillstone/gs1/Gs1Date.h"
 #include "src/quillstone/model/Gs1BarCodeText.h"
 #include "src/quillstone/model/Gs1Meaning.h"
+#include "src/quillstone/sources/GtinLookup.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
 #include "quillstone/platform/DateTime.h"
@@ -65,33 +66,26 @@ std::shared_ptr<clsContext> clsGs1Receiver::Context() const {
   return context;
 }
 
-// The same forms registration looks an item up by, so receiving and decoding find one item.
-std::vector<std::string> clsGs1Receiver::MasterDataForms(std::string_view gtin14) {
-  return Gs1BarCodeText::GtinForms(std::string(gtin14));
-}
-
 namespace {
 
-// Fills the item of the first row the condition finds under the user's data rights; its stop
-// date, or nothing when there is no such item.
-std::optional<std::string> ReadItem(clsContext& context, const std::string& condition,
-                                    const std::vector<Variant>& params, std::string_view gtin, clsInventoryInfo& info) {
-  std::string sql = kItem + condition;
+// Fills the item of the row; its stop date.
+std::string FillItem(const Recordset& row, clsInventoryInfo& info) {
+  info.setInventoryId(FieldText(row, "cInvCode"));
+  info.setInventoryName(FieldText(row, "cInvName"));
+  info.setInventoryClassId(FieldText(row, "cInvCCode"));
+  info.setInventoryClassName(FieldText(row, "cInvCName"));
+  return FieldText(row, "dEDate");
+}
+
+// The item a packaging level belongs to, under the user's data rights; its stop date, or nothing
+// when the user may not see it.
+std::optional<std::string> ReadLevelItem(clsContext& context, const std::string& inventoryId, clsInventoryInfo& info) {
+  std::string sql = kItem + std::string("Inventory.cInvCode = ?");
   const std::string visible = context.objBarCodeManager()->DataRightCondition();
   if (!visible.empty()) sql += " and " + visible;
-  sql += " order by Inventory.cInvCode";
-  auto rs = context.mConn()->Query(sql, params);
+  auto rs = context.mConn()->Query(sql, {Variant(inventoryId)});
   if (rs->IsEOF()) return std::nullopt;
-  info.setInventoryId(FieldText(*rs, "cInvCode"));
-  info.setInventoryName(FieldText(*rs, "cInvName"));
-  info.setInventoryClassId(FieldText(*rs, "cInvCCode"));
-  info.setInventoryClassName(FieldText(*rs, "cInvCName"));
-  std::string stopDate = FieldText(*rs, "dEDate");
-  rs->MoveNext();
-  if (!rs->IsEOF())
-    RaiseError("存货'" + info.inventoryId() + "'和'" + FieldText(*rs, "cInvCode") + "'的条码都是GTIN'" +
-               std::string(gtin) + "'，无法确定收到的是哪个存货");
-  return stopDate;
+  return FillItem(*rs, info);
 }
 
 }  // namespace
@@ -126,13 +120,11 @@ void clsGs1Receiver::Fill(Receipt& receipt) const {
   receipt.invInfo = info;
   std::string stopDate;
   auto context = Context();
-  std::vector<Variant> params;
-  for (auto& form : MasterDataForms(gtin)) params.emplace_back(std::move(form));
-  while (params.size() < 4) params.push_back(params.front());
-  if (auto own = ReadItem(*context, "Inventory.cBarCode in (?, ?, ?, ?)", params, gtin, *info)) {
-    stopDate = *own;
+  const auto own = GtinLookup::Item(*context->mConn(), gtin, context->objBarCodeManager()->DataRightCondition());
+  if (!own->IsEOF()) {
+    stopDate = FillItem(*own, *info);
   } else if (auto level = clsTradeItemGtins(context).Find(gtin)) {
-    auto found = ReadItem(*context, "Inventory.cInvCode = ?", {Variant(level->inventoryId)}, gtin, *info);
+    auto found = ReadLevelItem(*context, level->inventoryId, *info);
     if (!found) NotFound(gtin);
     stopDate = *found;
     info->setUnit(Variant(level->unitId));

@@ -2,13 +2,13 @@
 
 #include "quillstone/barcodes/clsBarCodeManager.h"
 
-#include "quillstone/barcodes/clsGs1Receiver.h"
 #include "src/quillstone/model/Gs1BarCodeText.h"
 #include "quillstone/platform/Connection.h"
 #include "src/quillstone/platform/FirstRow.h"
 #include "src/quillstone/server/FieldText.h"
 #include "src/quillstone/server/RightsBracket.h"
 #include "src/quillstone/server/TextGuard.h"
+#include "src/quillstone/sources/GtinLookup.h"
 #include "quillstone/server/clsContext.h"
 #include "quillstone/server/modFunctionDefine.h"
 
@@ -88,12 +88,8 @@ clsTradeItemGtins::Level clsTradeItemGtins::Add(const std::string& gtin, const s
     Connection& conn = *context->mConn();
     if (auto held = Read(" and TradeItemGtin.gtin = ?", {Variant(gtin14)}); !held.empty())
       RaiseError("GTIN'" + gtin14 + "'已经是存货'" + held.front().inventoryId + "'的包装层级");
-    auto forms = clsGs1Receiver::MasterDataForms(gtin14);
-    while (forms.size() < 4) forms.push_back(forms.front());
-    if (auto owner = FirstField(conn, "select cInvCode from Inventory where cBarCode in (?, ?, ?, ?)",
-                                {Variant(forms[0]), Variant(forms[1]), Variant(forms[2]), Variant(forms[3])},
-                                "cInvCode"))
-      RaiseError("GTIN'" + gtin14 + "'是存货'" + NullToStr(*owner) + "'自己的条码，不能再作为包装层级");
+    if (auto owner = GtinLookup::Item(conn, gtin14); !owner->IsEOF())
+      RaiseError("GTIN'" + gtin14 + "'是存货'" + FieldText(*owner, "cInvCode") + "'自己的条码，不能再作为包装层级");
     auto item = NameAndGroup(conn, "select cInvName as name, cGroupCode from Inventory where cInvCode = ?", inventoryId);
     if (!item) RaiseError("存货" + Shown(inventoryId) + "不存在");
     if (!context->objBarCodeManager()->CanSeeInventory(inventoryId))

@@ -1,9 +1,7 @@
 #include "src/quillstone/sources/clsInventoryItemSource.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "src/quillstone/model/Gs1BarCodeText.h"
+#include "src/quillstone/sources/GtinLookup.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/platform/Connection.h"
@@ -52,12 +50,7 @@ std::string clsInventoryItemSource::SegmentOf(const std::string& stored, const s
 std::shared_ptr<Recordset> clsInventoryItemSource::FindBySegment(const std::string& value,
                                                                  const RuleItemPtr& ruleItem) const {
   if (!FillsGtin(ruleItem)) return clsMasterDataItemSource::FindBySegment(value, ruleItem);
-  // The item may keep its GTIN in any of its lengths; the longest form that is stored is taken.
-  std::vector<std::string> forms = Gs1BarCodeText::GtinForms(value);
-  std::vector<Variant> params;
-  for (std::size_t i = 0; i < 4; ++i) params.emplace_back(forms[std::min(i, forms.size() - 1)]);
-  return context()->mConn()->Query(QS_INVENTORY_DECODE "in (?, ?, ?, ?) order by length(Inventory.cBarCode) desc",
-                                   params);
+  return GtinLookup::Item(*context()->mConn(), value);
 }
 
 void clsInventoryItemSource::WriteDecoded(const Recordset& record, clsInventoryInfo& invInfo) const {
