@@ -8,6 +8,7 @@
 #include "cli/CliError.h"
 #include "cli/LabelBatch.h"
 #include "quillstone/labels/LabelFormat.h"
+#include "quillstone/labels/LabelWriter.h"
 #include "cli/Session.h"
 
 namespace quillstone::cli {
@@ -32,9 +33,13 @@ void LabelSheetOptions::Check() const {
 }
 
 std::string LabelSheetOptions::Write(const std::vector<Label>& labels) const {
-  const LabelSheet sheet = Sheet();
-  const int pages = sheet.Write(labels, file_);
-  return Report(labels.size(), pages, file_, sheet);
+  LabelWriter::Options options;
+  options.sheet = Sheet();
+  // The sheet sets the label size; the writer's own size is not used.
+  LabelWriter::For(LabelFormat::Pdf, LabelSize(options.sheet->labelWidthMm(), options.sheet->labelHeightMm(), 300),
+                   options)
+      ->WriteFile(labels, file_);
+  return Report(labels.size(), options.sheet->PagesFor(labels.size()), file_, *options.sheet);
 }
 
 void LabelSheetOptions::Finish(const Session& session, const LabelBatch& batch) const {

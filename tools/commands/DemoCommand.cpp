@@ -9,10 +9,10 @@
 #include "quillstone/scanning/ImageScanner.h"
 #include "cli/JsonOutput.h"
 #include "quillstone/labels/Label.h"
-#include "quillstone/labels/LabelRenderer.h"
 #include "quillstone/labels/LabelSheet.h"
 #include "cli/LabelSheetOptions.h"
 #include "quillstone/labels/LabelSize.h"
+#include "quillstone/labels/LabelWriter.h"
 #include "cli/RecordView.h"
 #include "cli/Registrar.h"
 #include "cli/RuleJson.h"
@@ -20,7 +20,6 @@
 #include "cli/Session.h"
 #include "quillstone/model/Symbology.h"
 #include "cli/TablePrinter.h"
-#include "quillstone/labels/ZplWriter.h"
 #include "demo/DemoReceiving.h"
 #include "demo/DemoScript.h"
 #include "demo/DemoWorkspace.h"
@@ -166,24 +165,26 @@ void DemoCommand::Register(Session& session) {
 void DemoCommand::PrintLabels(Session& session, const DemoWorkspace& workspace) {
   Section(session, "Labels");
   const LabelSize size(50, 30, 203);
-  const ZplWriter printer(size);
+  const auto png = LabelWriter::For(LabelFormat::Png, size);
+  const auto svg = LabelWriter::For(LabelFormat::Svg, size);
   std::vector<Label> labels;
-  std::string zpl;
   for (auto& entry : entries_) {
     const Label label(entry.set->barCode(), Symbology::ForRuleType(entry.symbology),
                       entry.set->invInfo()->inventoryName());
     const auto base = workspace.labels() / FileNameFor(entry.set->barCode());
     entry.png = base.string() + ".png";
-    LabelRenderer::Render(label, size, entry.png, LabelFormat::Png);
-    LabelRenderer::Render(label, size, base.string() + ".svg", LabelFormat::Svg);
-    zpl += printer.Write(label);
+    png->WriteFile(label, entry.png);
+    svg->WriteFile(label, base.string() + ".svg");
     labels.push_back(label);
   }
   zplFile_ = (workspace.labels() / "labels.zpl").string();
-  ZplWriter::Save(zpl, zplFile_);
+  LabelWriter::For(LabelFormat::Zpl, size)->WriteFile(labels, zplFile_);
   sheetFile_ = (workspace.labels() / "sheet.pdf").string();
   const LabelSheet sheet("A4", "3x8", "10x7mm");
-  const int pages = sheet.Write(labels, sheetFile_);
+  LabelWriter::Options onSheet;
+  onSheet.sheet = sheet;
+  LabelWriter::For(LabelFormat::Pdf, size, onSheet)->WriteFile(labels, sheetFile_);
+  const int pages = sheet.PagesFor(labels.size());
   if (session.json()) return;
   std::cout << "  " << entries_.size() << " PNG and " << entries_.size() << " SVG labels (" << size.Text()
             << ", item names in Chinese) in " << workspace.labels().string() << '\n'

@@ -8,9 +8,9 @@
 #include "cli/LabelBatch.h"
 #include "quillstone/labels/LabelMetrics.h"
 #include "quillstone/labels/LabelPrinter.h"
-#include "quillstone/labels/LabelRenderer.h"
 #include "quillstone/labels/LabelSheet.h"
 #include "quillstone/labels/LabelSize.h"
+#include "quillstone/labels/LabelWriter.h"
 #include "cli/Session.h"
 #include "quillstone/labels/ZplWriter.h"
 
@@ -102,32 +102,34 @@ nlohmann::json LabelCommand::Output(const LabelBatch& batch, LabelFormat format,
   const auto& labels = batch.labels();
   const LabelSize size = LabelSize::Parse(size_, dpi_);
   const std::string many = std::to_string(labels.size()) + (labels.size() == 1 ? " label" : " labels");
+  LabelWriter::Options options;
+  options.printerFont = printerFont_;
+  options.module = module_;
+  if (format == LabelFormat::Pdf)
+    options.sheet = sheet_.sheetGiven() ? sheet_.Sheet() : LabelSheet::OnePerPage(size.widthMm(), size.heightMm());
+  const auto writer = LabelWriter::For(format, size, options);
+
+  if (!printer_.empty()) {
+    const std::string zpl = writer->Write(labels);
+    const LabelPrinter printer(printer_);
+    printer.Send(zpl);
+    report =
+        "Sent " + many + " (ZPL, " + size.Text() + ", " + std::to_string(dpi_) + " dpi) to printer " + printer_;
+    return {{"printer", printer_}, {"bytes", zpl.size()}};
+  }
+  writer->WriteFile(labels, out_);
   switch (format) {
     case LabelFormat::Png:
     case LabelFormat::Svg:
-      LabelRenderer::Render(labels.front(), size, out_, format);
       report =
           "Wrote " + ShownName(labels.front().symbology) + " label of " + labels.front().barCode + " to " + out_;
       return {{"file", out_}};
-    case LabelFormat::Zpl: {
-      const ZplWriter writer(size, printerFont_, module_);
-      std::string zpl;
-      for (const auto& label : labels) zpl += writer.Write(label);
-      if (!printer_.empty()) {
-        const LabelPrinter printer(printer_);
-        printer.Send(zpl);
-        report = "Sent " + many + " (ZPL, " + size.Text() + ", " + std::to_string(dpi_) + " dpi) to printer " +
-                 printer_;
-        return {{"printer", printer_}, {"bytes", zpl.size()}};
-      }
-      ZplWriter::Save(zpl, out_);
+    case LabelFormat::Zpl:
       report = "Wrote " + many + " (ZPL, " + size.Text() + ", " + std::to_string(dpi_) + " dpi) to " + out_;
       return {{"file", out_}};
-    }
     case LabelFormat::Pdf: {
-      const LabelSheet sheet =
-          sheet_.sheetGiven() ? sheet_.Sheet() : LabelSheet::OnePerPage(size.widthMm(), size.heightMm());
-      const int pages = sheet.Write(labels, out_);
+      const LabelSheet& sheet = *options.sheet;
+      const int pages = sheet.PagesFor(labels.size());
       report = LabelSheetOptions::Report(labels.size(), pages, out_, sheet);
       return {{"file", out_},
               {"pages", pages},

@@ -23,6 +23,8 @@ class LabelRenderer {
 
   // Writes one label as a PNG at the size's resolution, or as an SVG of the size.
   static void Render(const Label& label, const LabelSize& size, const std::string& path, LabelFormat format);
+  // The same PNG or SVG as bytes.
+  static std::string Bytes(const Label& label, const LabelSize& size, LabelFormat format);
 };
 
 }  // namespace quillstone

@@ -32,12 +32,16 @@ class LabelSheet {
 
   // Writes every label, in order, row by row; returns the number of pages.
   int Write(const std::vector<Label>& labels, const std::string& path) const;
+  // The same PDF as bytes.
+  std::string Pdf(const std::vector<Label>& labels) const;
   // The paper, grid, label size and margins in one sentence, for the command's report.
   std::string Statement() const;
 
  private:
   LabelSheet() = default;
   void DrawPageMarks(cairo_t* cr, int page, int pages) const;
+  // Every page of `labels` into a context on a PDF surface.
+  void DrawPages(cairo_t* cr, const std::vector<Label>& labels) const;
 
   std::string paperName_;
   double paperWidthMm_ = 0;

@@ -5,6 +5,7 @@
 #include <glib-object.h>
 
 #include <memory>
+#include <string>
 
 namespace quillstone {
 
@@ -22,5 +23,11 @@ using CairoSurfacePtr = std::unique_ptr<cairo_surface_t, CairoSurfaceDeleter>;
 using CairoPtr = std::unique_ptr<cairo_t, CairoDeleter>;
 template <typename T>
 using GObjectPtr = std::unique_ptr<T, GObjectDeleter>;
+
+// cairo's write callback for output kept in memory: the closure is a std::string.
+inline cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
 
 }  // namespace quillstone

@@ -42,11 +42,6 @@ std::string XmlEscaped(const std::string& text) {
   return out;
 }
 
-cairo_status_t AppendTo(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
-
 // cairo draws the text as glyph outlines; a title keeps it readable (and searchable) as text.
 std::string WithTitle(std::string svg, const Label& label) {
   const auto open = svg.find("<svg");
@@ -114,31 +109,56 @@ void LabelRenderer::Draw(cairo_t* cr, const Label& label, double widthMm, double
   cairo_restore(cr);
 }
 
-void LabelRenderer::Render(const Label& label, const LabelSize& size, const std::string& path, LabelFormat format) {
+namespace {
+
+// Draws one label on a white surface of the size: an image surface for PNG, an SVG surface
+// writing into `svg`. `target` names the output in messages.
+CairoSurfacePtr DrawSurface(const Label& label, const LabelSize& size, LabelFormat format, const std::string& target,
+                            std::string& svg) {
   if (format != LabelFormat::Png && format != LabelFormat::Svg)
-    RaiseError("标签文件 '" + path + "' 只能写成 PNG 或 SVG");
+    RaiseError("标签文件 '" + target + "' 只能写成 PNG 或 SVG");
   const bool raster = format == LabelFormat::Png;
   const double unitsPerMm = raster ? size.dotsPerMm() : kPointsPerMm;
-  // Both are drawn in memory first, so a label that cannot be drawn leaves no file behind.
-  std::string svg;
-  CairoSurfacePtr surface(raster ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.widthDots(), size.heightDots())
-                                 : cairo_svg_surface_create_for_stream(AppendTo, &svg, size.widthMm() * kPointsPerMm,
-                                                                       size.heightMm() * kPointsPerMm));
-  Check(cairo_surface_status(surface.get()), path);
+  CairoSurfacePtr surface(raster
+                              ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, size.widthDots(), size.heightDots())
+                              : cairo_svg_surface_create_for_stream(AppendToString, &svg, size.widthMm() * kPointsPerMm,
+                                                                    size.heightMm() * kPointsPerMm));
+  Check(cairo_surface_status(surface.get()), target);
   {
     CairoPtr cr(cairo_create(surface.get()));
     cairo_set_source_rgb(cr.get(), 1, 1, 1);
     cairo_paint(cr.get());
-    Draw(cr.get(), label, size.widthMm(), size.heightMm(), unitsPerMm, raster);
-    Check(cairo_status(cr.get()), path);
+    LabelRenderer::Draw(cr.get(), label, size.widthMm(), size.heightMm(), unitsPerMm, raster);
+    Check(cairo_status(cr.get()), target);
   }
-  if (raster) {
+  if (!raster) {
+    cairo_surface_finish(surface.get());
+    Check(cairo_surface_status(surface.get()), target);
+  }
+  return surface;
+}
+
+}  // namespace
+
+void LabelRenderer::Render(const Label& label, const LabelSize& size, const std::string& path, LabelFormat format) {
+  // Both are drawn in memory first, so a label that cannot be drawn leaves no file behind.
+  std::string svg;
+  CairoSurfacePtr surface = DrawSurface(label, size, format, path, svg);
+  if (format == LabelFormat::Png) {
     Check(cairo_surface_write_to_png(surface.get(), path.c_str()), path);
     return;
   }
-  cairo_surface_finish(surface.get());
-  Check(cairo_surface_status(surface.get()), path);
   WriteFile(path, WithTitle(svg, label));
+}
+
+std::string LabelRenderer::Bytes(const Label& label, const LabelSize& size, LabelFormat format) {
+  const std::string target = "(" + LabelFormatName(format) + ")";
+  std::string svg;
+  CairoSurfacePtr surface = DrawSurface(label, size, format, target, svg);
+  if (format == LabelFormat::Svg) return WithTitle(svg, label);
+  std::string png;
+  Check(cairo_surface_write_to_png_stream(surface.get(), AppendToString, &png), target);
+  return png;
 }
 
 }  // namespace quillstone

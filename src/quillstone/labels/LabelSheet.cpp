@@ -151,9 +151,26 @@ void LabelSheet::DrawPageMarks(cairo_t* cr, int page, int pages) const {
   cairo_restore(cr);
 }
 
+void LabelSheet::DrawPages(cairo_t* cr, const std::vector<Label>& labels) const {
+  const int pages = PagesFor(labels.size());
+  cairo_pdf_surface_set_metadata(cairo_get_target(cr), CAIRO_PDF_METADATA_TITLE, "Quillstone labels");
+  const std::size_t perPage = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const auto cell = static_cast<int>(i % perPage);
+    cairo_save(cr);
+    cairo_translate(cr, (marginSideMm_ + (cell % columns_) * labelWidthMm()) * kPointsPerMm,
+                    (marginTopMm_ + (cell / columns_) * labelHeightMm()) * kPointsPerMm);
+    LabelRenderer::Draw(cr, labels[i], labelWidthMm(), labelHeightMm(), kPointsPerMm, false);
+    cairo_restore(cr);
+    if (cell + 1 == static_cast<int>(perPage) || i + 1 == labels.size()) {
+      DrawPageMarks(cr, static_cast<int>(i / perPage) + 1, pages);
+      cairo_show_page(cr);
+    }
+  }
+}
+
 int LabelSheet::Write(const std::vector<Label>& labels, const std::string& path) const {
   if (labels.empty()) RaiseError("没有可印的标签：'" + path + "' 未写入");
-  const int pages = PagesFor(labels.size());
   // The pages are written to a temporary file that replaces `path` only when all are done.
   const std::string partial = path + ".part";
   CairoSurfacePtr surface(
@@ -164,23 +181,10 @@ int LabelSheet::Write(const std::vector<Label>& labels, const std::string& path)
     RaiseError("无法写入标签文件 '" + path + "'：" + cairo_status_to_string(status));
   };
   check(cairo_surface_status(surface.get()));
-  cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE, "Quillstone labels");
   {
     CairoPtr cr(cairo_create(surface.get()));
-    const std::size_t perPage = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
     try {
-      for (std::size_t i = 0; i < labels.size(); ++i) {
-        const auto cell = static_cast<int>(i % perPage);
-        cairo_save(cr.get());
-        cairo_translate(cr.get(), (marginSideMm_ + (cell % columns_) * labelWidthMm()) * kPointsPerMm,
-                        (marginTopMm_ + (cell / columns_) * labelHeightMm()) * kPointsPerMm);
-        LabelRenderer::Draw(cr.get(), labels[i], labelWidthMm(), labelHeightMm(), kPointsPerMm, false);
-        cairo_restore(cr.get());
-        if (cell + 1 == static_cast<int>(perPage) || i + 1 == labels.size()) {
-          DrawPageMarks(cr.get(), static_cast<int>(i / perPage) + 1, pages);
-          cairo_show_page(cr.get());
-        }
-      }
+      DrawPages(cr.get(), labels);
     } catch (...) {
       cr.reset();
       surface.reset();
@@ -196,7 +200,26 @@ int LabelSheet::Write(const std::vector<Label>& labels, const std::string& path)
     std::remove(partial.c_str());
     RaiseError("无法写入标签文件 '" + path + "'");
   }
-  return pages;
+  return PagesFor(labels.size());
+}
+
+std::string LabelSheet::Pdf(const std::vector<Label>& labels) const {
+  if (labels.empty()) RaiseError("没有可印的标签");
+  std::string pdf;
+  CairoSurfacePtr surface(cairo_pdf_surface_create_for_stream(AppendToString, &pdf, paperWidthMm_ * kPointsPerMm,
+                                                              paperHeightMm_ * kPointsPerMm));
+  auto check = [&](cairo_status_t status) {
+    if (status != CAIRO_STATUS_SUCCESS) RaiseError(std::string("无法写成 PDF 标签：") + cairo_status_to_string(status));
+  };
+  check(cairo_surface_status(surface.get()));
+  {
+    CairoPtr cr(cairo_create(surface.get()));
+    DrawPages(cr.get(), labels);
+    check(cairo_status(cr.get()));
+  }
+  cairo_surface_finish(surface.get());
+  check(cairo_surface_status(surface.get()));
+  return pdf;
 }
 
 }  // namespace quillstone
