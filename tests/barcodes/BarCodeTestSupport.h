@@ -41,6 +41,18 @@ class BarCodeTest : public SystemTest {
     }
   }
 
+  // F001 keeps its GTIN-13 9506000134352 in master data; rule G1 prints its GTIN, expiry, batch
+  // and serial (from 000041) as GS1 DataMatrix, in the order a label designer might list them.
+  void StoreGs1YogurtRule() {
+    conn->Execute("update Inventory set cBarCode = '9506000134352' where cInvCode = 'F001'");
+    StoreRule("G1",
+              {{quillstone::ISTInventory, 14, "", "01"},
+               {quillstone::ISTDisableDate, 6, "yymmdd", "17"},
+               {quillstone::ISTBatch, 20, "", "10"},
+               {quillstone::ISTSequence, 6, "000041", "21"}},
+              "7");
+  }
+
   // An assignment record in memory: registration does not look it up.
   static std::shared_ptr<quillstone::clsInventoryAssign> Assign(const std::string& ruleId,
                                                                 const std::string& assignId = "A0001") {

@@ -14,7 +14,6 @@ namespace {
 
 const std::string kGs(1, '\x1d');
 // F001 keeps its GTIN-13; the field carries it as a GTIN-14.
-const std::string kGtin13 = "9506000134352";
 const std::string kGtin14 = "09506000134352";
 
 class Gs1RegistrationTest : public BarCodeTest {
@@ -22,14 +21,7 @@ class Gs1RegistrationTest : public BarCodeTest {
   void SetUp() override {
     BarCodeTest::SetUp();
     if (HasFatalFailure()) return;
-    conn->Execute("update Inventory set cBarCode = ? where cInvCode = 'F001'", {Variant(kGtin13)});
-    // GTIN, expiry, batch and serial, in the order a label designer might list them.
-    StoreRule("G1",
-              {{ISTInventory, 14, "", "01"},
-               {ISTDisableDate, 6, "yymmdd", "17"},
-               {ISTBatch, 20, "", "10"},
-               {ISTSequence, 6, "000041", "21"}},
-              "7");
+    StoreGs1YogurtRule();
   }
 
   static std::shared_ptr<clsInventoryInfo> Yogurt(const std::string& batch = "B12") {

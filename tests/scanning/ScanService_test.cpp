@@ -18,7 +18,6 @@ namespace {
 using Kind = clsScanService::Kind;
 
 const std::string kGs(1, '\x1d');
-const std::string kGtin13 = "9506000134352";
 const std::string kGtin14 = "09506000134352";
 // The first barcode G1 registers, in each form a scanner gives and in another field order.
 const std::string kHri = "(01)" + kGtin14 + "(10)B12(17)261231(21)000041";
@@ -41,13 +40,7 @@ class ScanServiceTest : public BarCodeTest {
   void SetUp() override {
     BarCodeTest::SetUp();
     if (HasFatalFailure()) return;
-    conn->Execute("update Inventory set cBarCode = ? where cInvCode = 'F001'", {Variant(kGtin13)});
-    StoreRule("G1",
-              {{ISTInventory, 14, "", "01"},
-               {ISTDisableDate, 6, "yymmdd", "17"},
-               {ISTBatch, 20, "", "10"},
-               {ISTSequence, 6, "000041", "21"}},
-              "7");
+    StoreGs1YogurtRule();
     // Plain barcodes of rule R0, which the rows the tests insert name: the item's own barcode
     // (P001 100001, P002 100002, S001 200001), then the batch.
     StoreRule("R0", {{ISTInventory, 6}, {ISTBatch, 4}});
