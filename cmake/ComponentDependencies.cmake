@@ -20,3 +20,12 @@ macro(qs_find_labels_dependencies)
     set_target_properties(qs_zint PROPERTIES IMPORTED_LOCATION ${ZINT_LIBRARY} INTERFACE_INCLUDE_DIRECTORIES ${ZINT_INCLUDE_DIR})
   endif()
 endmacro()
+
+macro(qs_find_service_dependencies)
+  # The HTTP service: cpp-httplib (built with OpenSSL) serves, OpenSSL draws and hashes tokens.
+  # Debian's cpp-httplib ships a pkg-config file but no CMake package.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  find_package(OpenSSL REQUIRED)
+  find_package(nlohmann_json REQUIRED)
+endmacro()

@@ -1,10 +1,12 @@
 # The library's components above the core: Quillstone::scanning reads barcodes from pictures (PNG,
 # JPEG, zxing-cpp) and tells a scan apart as a registered barcode, a supplier's GS1 label or an
 # unknown code; Quillstone::labels draws labels (zint, cairo/pango: PNG, SVG, PDF sheets), writes
-# ZPL and sends it to a printer. Both link the core.
+# ZPL and sends it to a printer. Both link the core. Quillstone::service puts the library on the
+# network over HTTP (`quillstone serve`) and keeps the service's bearer tokens; it links all three.
 include(${CMAKE_CURRENT_LIST_DIR}/ComponentDependencies.cmake)
 qs_find_scanning_dependencies()
 qs_find_labels_dependencies()
+qs_find_service_dependencies()
 
 function(qs_add_component name alias)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/quillstone/${name}/*.cpp)
@@ -23,3 +25,7 @@ target_link_libraries(quillstone_scanning PRIVATE ZXing::ZXing PNG::PNG JPEG::JP
 
 qs_add_component(labels labels)
 target_link_libraries(quillstone_labels PRIVATE fmt::fmt qs_zint PkgConfig::PANGOCAIRO)
+
+qs_add_component(service service)
+target_link_libraries(quillstone_service PUBLIC quillstone_scanning quillstone_labels)
+target_link_libraries(quillstone_service PRIVATE PkgConfig::HTTPLIB OpenSSL::Crypto nlohmann_json::nlohmann_json)

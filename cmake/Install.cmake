@@ -1,12 +1,12 @@
 # Install rules: the library, its public headers and a package config, so another CMake project
-# can use it with find_package(Quillstone) and link Quillstone::quillstone, Quillstone::scanning and
-# Quillstone::labels; and the program.
+# can use it with find_package(Quillstone) and link Quillstone::quillstone, Quillstone::scanning,
+# Quillstone::labels and Quillstone::service; and the program.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(QS_CMAKE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Quillstone)
 
-install(TARGETS quillstone quillstone_scanning quillstone_labels EXPORT QuillstoneTargets
+install(TARGETS quillstone quillstone_scanning quillstone_labels quillstone_service EXPORT QuillstoneTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})

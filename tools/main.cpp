@@ -24,7 +24,9 @@
 #include "commands/RegistryChangeCommand.h"
 #include "commands/RuleCommand.h"
 #include "commands/ScanCommand.h"
+#include "commands/ServeCommand.h"
 #include "commands/ShowCommand.h"
+#include "commands/TokenCommand.h"
 #include "commands/VerifyCommand.h"
 #include "quillstone/platform/Error.h"
 #include "quillstone/platform/Version.h"
@@ -55,6 +57,8 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
   all.push_back(std::make_unique<Gs1Command>());
   all.push_back(std::make_unique<GtinCommand>());
   all.push_back(std::make_unique<DemoCommand>());
+  all.push_back(std::make_unique<TokenCommand>());
+  all.push_back(std::make_unique<ServeCommand>());
   return all;
 }
 

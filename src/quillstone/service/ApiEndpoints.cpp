@@ -1,0 +1,230 @@
+#include "src/quillstone/service/ApiEndpoints.h"
+
+#include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/model/clsBarCodeRule.h"
+#include "quillstone/model/clsInventoryBarCodeSet.h"
+#include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/model/clsRuleAssign.h"
+#include "quillstone/rules/clsRuleManager.h"
+#include "quillstone/scanning/clsScanService.h"
+#include "quillstone/server/clsBarCodeSystem.h"
+#include "quillstone/server/modFunctionDefine.h"
+#include "src/quillstone/service/IdempotencyStore.h"
+#include "src/quillstone/service/OpenApiDocument.h"
+#include "src/quillstone/service/RecordJson.h"
+#include "src/quillstone/service/RequestBody.h"
+
+namespace quillstone::service {
+namespace {
+
+ApiResponse Json(int status, nlohmann::json body) {
+  ApiResponse answer;
+  answer.status = status;
+  answer.body = std::move(body);
+  return answer;
+}
+
+nlohmann::json JsonBody(const char* schemaRef) {
+  return {{"required", true},
+          {"content", {{"application/json", {{"schema", {{"$ref", std::string("#/components/schemas/") + schemaRef}}}}}}}};
+}
+
+nlohmann::json Answer(const char* description) {
+  return {{"description", description}, {"content", {{"application/json", {{"schema", {{"type", "object"}}}}}}}};
+}
+
+}  // namespace
+
+std::vector<ApiRoute> ApiEndpoints::Routes() {
+  using Op = ApiOperation;
+  auto bind = [this](ApiResponse (ApiEndpoints::*endpoint)(ApiCall&)) {
+    return [this, endpoint](ApiCall& call) { return (this->*endpoint)(call); };
+  };
+  std::vector<ApiRoute> routes = {
+      {"GET", "/health", Op::Lookup, false, [](ApiCall&) { return Json(200, {{"status", "ok"}}); },
+       {{"summary", "The service is up"}, {"responses", {{"200", Answer("{\"status\": \"ok\"}")}}}}},
+      {"GET", "/api/v1/rules", Op::ListRules, true, bind(&ApiEndpoints::ListRules),
+       {{"summary", "Every barcode rule, with its items"}, {"responses", {{"200", Answer("{\"rules\": [rule]}")}}}}},
+      {"GET", "/api/v1/rules/{id}", Op::Lookup, true, bind(&ApiEndpoints::ShowRule),
+       {{"summary", "One barcode rule"}, {"responses", {{"200", Answer("The rule")}}}}},
+      {"GET", "/api/v1/barcodes/{code}", Op::Lookup, true, bind(&ApiEndpoints::ShowBarCode),
+       {{"summary", "A registered barcode, the code in any GS1 form, percent-encoded"},
+        {"responses", {{"200", Answer("The registry record")}}}}},
+      {"POST", "/api/v1/barcodes", Op::Register, true, bind(&ApiEndpoints::Register),
+       {{"summary", "Register one barcode for an item through the rule assigned to it"},
+        {"parameters",
+         {{{"name", "Idempotency-Key"}, {"in", "header"}, {"required", false}, {"schema", {{"type", "string"}}}}}},
+        {"requestBody", JsonBody("Inventory")},
+        {"responses", {{"201", Answer("The registry record")}, {"409", Answer("A duplicate or a key in use")}}}}},
+      {"POST", "/api/v1/scans", Op::Identify, true, bind(&ApiEndpoints::Scan),
+       {{"summary", "Identify a scan: text as JSON, or a PNG or JPEG picture (ruleId as a query parameter)"},
+        {"requestBody",
+         {{"required", true},
+          {"content",
+           {{"application/json", {{"schema", {{"$ref", "#/components/schemas/Scan"}}}}},
+            {"image/png", {{"schema", {{"type", "string"}, {"format", "binary"}}}}},
+            {"image/jpeg", {{"schema", {{"type", "string"}, {"format", "binary"}}}}}}}}},
+        {"responses", {{"200", Answer("The answer, or {\"symbols\": [answer]} for a picture")}}}}},
+      {"POST", "/api/v1/verifications", Op::Verify, true, bind(&ApiEndpoints::Verify),
+       {{"summary", "Verify a scan against a document's item and properties"},
+        {"requestBody", JsonBody("Verification")},
+        {"responses", {{"200", Answer("{\"verified\": true, ...}")}}}}},
+  };
+  auto doc = std::make_shared<nlohmann::json>();
+  routes.push_back({"GET", "/openapi.json", Op::Lookup, false, [doc](ApiCall&) { return Json(200, *doc); },
+                    {{"summary", "This document"}, {"responses", {{"200", Answer("OpenAPI 3.1")}}}}});
+  *doc = OpenApiDocument::Build(routes);
+  return routes;
+}
+
+RootPool::Lease ApiEndpoints::Root(ApiCall& call) {
+  const ApiOperation operation = call.operation;
+  call.operation = ApiOperation::Authenticate;
+  auto lease = roots_.Acquire(call.user);
+  call.operation = operation;
+  return lease;
+}
+
+void ApiEndpoints::Reading(ApiCall& call, const std::function<void()>& read) {
+  const ApiOperation operation = call.operation;
+  call.operation = ApiOperation::ReadRequest;
+  read();
+  call.operation = operation;
+}
+
+void ApiEndpoints::RequireJson(const ApiRequest& request) {
+  const std::string type = request.ContentType();
+  if (type != "application/json" && !type.empty()) RaiseError("Content-Type应为application/json，实际为" + type);
+}
+
+void ApiEndpoints::NotRegistered(const std::string& barCode) {
+  RaiseError("条形码'" + barCode + "'不存在，或者没有对它的访问权限.");
+}
+
+ApiResponse ApiEndpoints::ListRules(ApiCall& call) {
+  auto lease = Root(call);
+  auto manager = lease.system().GetRuleManager();
+  const auto list = manager->ListRules();
+  nlohmann::json rules = nlohmann::json::array();
+  for (const auto& rule : *list) {
+    auto loaded = manager->LoadRule(rule->ruleId());
+    rules.push_back(RecordJson::Rule(loaded ? *loaded : *rule));
+  }
+  return Json(200, {{"rules", rules}});
+}
+
+ApiResponse ApiEndpoints::ShowRule(ApiCall& call) {
+  const std::string& id = call.request.captures.at(0);
+  auto lease = Root(call);
+  auto rule = lease.system().GetRuleManager()->LoadRule(id);
+  if (!rule) RaiseError("条码规则'" + id + "'不存在");
+  return Json(200, RecordJson::Rule(*rule));
+}
+
+ApiResponse ApiEndpoints::ShowBarCode(ApiCall& call) {
+  const std::string& code = call.request.captures.at(0);
+  auto lease = Root(call);
+  clsScanService scans(lease.system().context());
+  const auto answer = scans.Identify(code);
+  if (!answer.registered() || !answer.record) NotRegistered(code);
+  return Json(200, RecordJson::BarCodeSet(*answer.record));
+}
+
+ApiResponse ApiEndpoints::Scan(ApiCall& call) {
+  const std::string type = call.request.ContentType();
+  if (type == "image/png" || type == "image/jpeg") return ScanPicture(call);
+  std::string text, ruleId;
+  bool gs1 = false;
+  Reading(call, [&] {
+    RequireJson(call.request);
+    RequestBody body(call.request.body);
+    text = body.Text("text");
+    ruleId = body.OptionalText("ruleId").value_or("");
+    gs1 = body.Flag("gs1", false);
+  });
+  auto lease = Root(call);
+  clsScanService scans(lease.system().context());
+  const auto answer = scans.Identify(text, ruleId, gs1);
+  // A code this registry does not hold for the user, and no rule named to decode it by.
+  if (!answer.invInfo) NotRegistered(text);
+  return Json(200, RecordJson::ScanAnswer(answer));
+}
+
+ApiResponse ApiEndpoints::ScanPicture(ApiCall& call) {
+  const bool png = call.request.ContentType() == "image/png";
+  auto lease = Root(call);
+  clsScanService scans(lease.system().context());
+  auto answers = scans.IdentifyPicture(call.request.body, png ? "scan.png" : "scan.jpg", call.request.Query("ruleId"));
+  nlohmann::json symbols = nlohmann::json::array();
+  for (auto& answer : answers) {
+    if (answer.ok() && !answer.invInfo) answer.error = "条形码'" + answer.scanned + "'不存在，或者没有对它的访问权限.";
+    symbols.push_back(RecordJson::ScanAnswer(answer));
+  }
+  return Json(200, {{"symbols", symbols}});
+}
+
+ApiResponse ApiEndpoints::Verify(ApiCall& call) {
+  std::string text;
+  bool gs1 = false;
+  std::shared_ptr<clsInventoryInfo> document;
+  Reading(call, [&] {
+    RequireJson(call.request);
+    RequestBody body(call.request.body);
+    text = body.Text("text");
+    gs1 = body.Flag("gs1", false);
+    document = body.Object("document").Inventory();
+  });
+  auto lease = Root(call);
+  clsScanService scans(lease.system().context());
+  call.operation = ApiOperation::Identify;
+  const auto answer = scans.Identify(text, "", gs1);
+  call.operation = ApiOperation::Verify;
+  scans.Verify(answer, *document);
+  const std::string item = document->inventoryId().empty() ? clsScanService::ItemOf(answer) : document->inventoryId();
+  nlohmann::json warnings = nlohmann::json::array();
+  for (const auto& w : answer.warnings()) warnings.push_back({{"kind", w.kind}, {"message", w.message}});
+  return Json(200, {{"verified", true},
+                    {"kind", RecordJson::ScanAnswer(answer)["kind"]},
+                    {"barCode", answer.barCode},
+                    {"inventoryId", item},
+                    {"warnings", warnings}});
+}
+
+ApiResponse ApiEndpoints::Register(ApiCall& call) {
+  std::shared_ptr<clsInventoryInfo> info;
+  const std::string key = call.request.Header("idempotency-key");
+  Reading(call, [&] {
+    RequireJson(call.request);
+    RequestBody body(call.request.body);
+    body.Text("inventoryId");
+    info = body.Inventory();
+    IdempotencyStore::CheckKey(key);
+  });
+  if (key.empty()) return RegisterOnce(call, info);
+  if (auto first = keys_.Claim(call.user, key)) return *first;
+  try {
+    auto answer = RegisterOnce(call, info);
+    keys_.Finish(call.user, key, answer);
+    return answer;
+  } catch (...) {
+    keys_.Release(call.user, key);
+    throw;
+  }
+}
+
+ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info) {
+  auto lease = Root(call);
+  auto rules = lease.system().GetRuleManager();
+  auto barCodes = lease.system().GetBarCodeManager();
+  const std::string& item = info->inventoryId();
+  auto assign = rules->FindAssignByInventory(item);
+  if (!assign) RaiseError("存货'" + item + "'及其上级存货分类都没有分配条码规则");
+  auto rule = rules->LoadRule(assign->ruleId());
+  if (!rule) RaiseError("条码规则'" + assign->ruleId() + "'不存在");
+  barCodes->DescribeInventory(*info);
+  auto barCode = barCodes->EncodeBarCode(info, rule);
+  auto set = barCodes->CreateBarCode(info, barCode, assign);
+  return Json(201, RecordJson::BarCodeSet(*set));
+}
+
+}  // namespace quillstone::service

@@ -1,0 +1,49 @@
+// The service's endpoints and its routing table: each endpoint reads its request, runs the
+// library as the caller's user on that user's root, and answers with the library's records.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "src/quillstone/service/ApiRoute.h"
+#include "src/quillstone/service/RootPool.h"
+
+namespace quillstone {
+class clsInventoryInfo;
+}
+
+namespace quillstone::service {
+
+class IdempotencyStore;
+
+class ApiEndpoints {
+ public:
+  ApiEndpoints(RootPool& roots, IdempotencyStore& keys) : roots_(roots), keys_(keys) {}
+
+  // Every route the service serves, /openapi.json included (made from the others).
+  std::vector<ApiRoute> Routes();
+
+ private:
+  ApiResponse ListRules(ApiCall& call);
+  ApiResponse ShowRule(ApiCall& call);
+  ApiResponse ShowBarCode(ApiCall& call);
+  ApiResponse Scan(ApiCall& call);
+  ApiResponse ScanPicture(ApiCall& call);
+  ApiResponse Verify(ApiCall& call);
+  ApiResponse Register(ApiCall& call);
+  ApiResponse RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info);
+
+  // The caller's root for this request; a user the host no longer accepts answers 401.
+  RootPool::Lease Root(ApiCall& call);
+  // Runs `read` as the reading of the request: what it raises answers 400.
+  static void Reading(ApiCall& call, const std::function<void()>& read);
+  static void RequireJson(const ApiRequest& request);
+  // The library's refusal of a barcode that is not registered or not visible to the user.
+  [[noreturn]] static void NotRegistered(const std::string& barCode);
+
+  RootPool& roots_;
+  IdempotencyStore& keys_;
+};
+
+}  // namespace quillstone::service
