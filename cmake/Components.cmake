@@ -28,4 +28,5 @@ target_link_libraries(quillstone_labels PRIVATE fmt::fmt qs_zint PkgConfig::PANG
 
 qs_add_component(service service)
 target_link_libraries(quillstone_service PUBLIC quillstone_scanning quillstone_labels)
-target_link_libraries(quillstone_service PRIVATE PkgConfig::HTTPLIB OpenSSL::Crypto nlohmann_json::nlohmann_json)
+# RecordJson, a public header, speaks nlohmann-json.
+target_link_libraries(quillstone_service PUBLIC nlohmann_json::nlohmann_json PRIVATE PkgConfig::HTTPLIB OpenSSL::Crypto)

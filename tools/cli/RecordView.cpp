@@ -7,6 +7,7 @@
 #include "quillstone/model/clsInventoryClassAssign.h"
 #include "quillstone/model/clsInventoryInfo.h"
 #include "quillstone/model/clsRuleAssign.h"
+#include "quillstone/service/RecordJson.h"
 
 namespace quillstone::cli {
 
@@ -44,23 +45,7 @@ std::string RecordView::Text(const Variant& value) {
   return value.toString();
 }
 
-nlohmann::json RecordView::Json(const Variant& value) {
-  switch (value.type()) {
-    case Variant::Type::Empty:
-    case Variant::Type::Null:
-      return nullptr;
-    case Variant::Type::Int16:
-    case Variant::Type::Int32:
-    case Variant::Type::Int64:
-      return value.toInt64();
-    case Variant::Type::Double:
-      return value.toDouble();
-    case Variant::Type::Bool:
-      return value.toBool();
-    default:
-      return value.toString();
-  }
-}
+nlohmann::json RecordView::Json(const Variant& value) { return service::RecordJson::Value(value); }
 
 TablePrinter RecordView::PropertyTable(const clsInventoryInfo& info) {
   TablePrinter table({"property", "value"});

@@ -11,7 +11,7 @@
 #include "quillstone/server/modFunctionDefine.h"
 #include "src/quillstone/service/IdempotencyStore.h"
 #include "src/quillstone/service/OpenApiDocument.h"
-#include "src/quillstone/service/RecordJson.h"
+#include "quillstone/service/RecordJson.h"
 #include "src/quillstone/service/RequestBody.h"
 
 namespace quillstone::service {

@@ -1,4 +1,4 @@
-#include "src/quillstone/service/RecordJson.h"
+#include "quillstone/service/RecordJson.h"
 
 #include <string>
 

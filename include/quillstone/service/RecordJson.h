@@ -1,4 +1,4 @@
-// The service's JSON of the library's records: rules, registry entries, inventory properties and
+// JSON of the library's records: rules, registry entries, inventory properties and
 // the scanning service's answers. Property names are the library's own.
 #pragma once
 
