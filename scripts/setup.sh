@@ -10,7 +10,7 @@ packages=(
   libcli11-dev libfmt-dev nlohmann-json3-dev
   libzint-dev libzxing-dev libpng-dev libjpeg62-turbo-dev
   libcairo2-dev libpango1.0-dev fonts-wqy-microhei poppler-utils
-  libcpp-httplib-dev libssl-dev
+  libcpp-httplib-dev libssl-dev openssl
   clang libclang-rt-14-dev
 )
 

@@ -30,10 +30,13 @@ std::string FirstLine(int fd, int seconds) {
   return line.substr(0, line.find('\n'));
 }
 
+// "::1" as it is written in an address with a port.
+std::string Bracketed(const std::string& host) { return host.find(':') != std::string::npos ? "[" + host + "]" : host; }
+
 }  // namespace
 
-void ServeProcess::Start(const std::string& db, const std::vector<std::string>& extraArgs) {
-  std::vector<std::string> all{CliProcess::ProgramPath().string(), "--db", db, "serve", "--listen", "127.0.0.1:0"};
+void ServeProcess::Launch(const std::string& db, const std::vector<std::string>& extraArgs, const std::string& host) {
+  std::vector<std::string> all{CliProcess::ProgramPath().string(), "--db", db, "serve", "--listen", Bracketed(host) + ":0"};
   all.insert(all.end(), extraArgs.begin(), extraArgs.end());
   std::vector<char*> argv;
   for (auto& a : all) argv.push_back(a.data());
@@ -55,15 +58,24 @@ void ServeProcess::Start(const std::string& db, const std::vector<std::string>& 
   }
   ::close(pipeFds[1]);
   out_ = pipeFds[0];
+}
+
+void ServeProcess::Start(const std::string& db, const std::vector<std::string>& extraArgs, const std::string& host) {
+  Launch(db, extraArgs, host);
   const std::string line = FirstLine(out_, 60);
-  const std::string prefix = "listening on 127.0.0.1:";
+  const std::string prefix = "listening on " + Bracketed(host) + ":";
   ASSERT_EQ(line.rfind(prefix, 0), 0u) << "first line: " << line << "\nstderr: " << Log();
   port_ = std::stoi(line.substr(prefix.size()));
 }
 
-int ServeProcess::Stop() {
-  if (pid_ <= 0) return -1;
-  ::kill(pid_, SIGTERM);
+ServeProcess::Refused ServeProcess::Refusal(const std::string& db, const std::vector<std::string>& args) {
+  ServeProcess process;
+  process.Launch(db, args, "127.0.0.1");
+  const int status = process.WaitExit();
+  return {status, process.Log()};
+}
+
+int ServeProcess::WaitExit() {
   int status = 0;
   for (int waited = 0; waited < 2000; ++waited) {
     if (::waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -73,6 +85,12 @@ int ServeProcess::Stop() {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return -1;
+}
+
+int ServeProcess::Stop() {
+  if (pid_ <= 0) return -1;
+  ::kill(pid_, SIGTERM);
+  return WaitExit();
 }
 
 ServeProcess::~ServeProcess() {

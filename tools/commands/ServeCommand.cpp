@@ -29,6 +29,10 @@ void ServeCommand::Attach(CLI::App& parent) {
   app_ = AddSubcommand(parent, "serve", "Serve the library over HTTP (JSON under /api/v1, bearer tokens)");
   app_->add_option("--listen", listen_, "Address to listen on, HOST:PORT or [IPv6]:PORT; port 0 takes a free one")
       ->capture_default_str();
+  auto* cert = app_->add_option("--tls-cert", tlsCert_, "Serve HTTPS with this PEM certificate (and its chain)");
+  auto* key = app_->add_option("--tls-key", tlsKey_, "The PEM private key of --tls-cert");
+  cert->needs(key);
+  key->needs(cert);
   app_->add_option("--max-body", maxBody_, "Largest request body in bytes (pictures)")
       ->capture_default_str()
       ->check(CLI::Range(std::size_t{1024}, std::size_t{1} << 30));
@@ -47,6 +51,8 @@ int ServeCommand::Run(Session& session) {
   // The service opens the database itself; a mistyped SQLite path must not create an empty file.
   session.OpenConnection(true)->Close();
   options.db = session.options().db;
+  options.tlsCert = tlsCert_;
+  options.tlsKey = tlsKey_;
   options.maxBodyBytes = maxBody_;
   options.threads = threads_;
   options.readTimeout = options.writeTimeout = std::chrono::seconds(timeout_);

@@ -1,5 +1,5 @@
-// `quillstone serve --listen HOST:PORT`: the library over HTTP for the database of --db, until
-// SIGTERM or SIGINT.
+// `quillstone serve --listen HOST:PORT [--tls-cert FILE --tls-key FILE]`: the library over HTTP (or
+// HTTPS) for the database of --db, until SIGTERM or SIGINT.
 #pragma once
 
 #include <string>
@@ -15,6 +15,8 @@ class ServeCommand : public Command {
 
  private:
   std::string listen_ = "127.0.0.1:8080";
+  std::string tlsCert_;
+  std::string tlsKey_;
   std::size_t maxBody_ = 8 * 1024 * 1024;
   int threads_ = 8;
   int timeout_ = 10;

@@ -13,6 +13,9 @@ struct ServiceOptions {
   // An IPv4 or IPv6 address (without brackets); port 0 takes a free port.
   std::string host = "127.0.0.1";
   int port = 8080;
+  // HTTPS when both are given: PEM files of the certificate (with its chain) and its private key.
+  std::string tlsCert;
+  std::string tlsKey;
   // The largest request body: pictures of labels are the big ones.
   std::size_t maxBodyBytes = 8 * 1024 * 1024;
   // Requests served at once; connections beyond wait for a worker.

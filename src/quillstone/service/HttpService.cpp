@@ -5,6 +5,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <fstream>
 #include <iostream>
 #include <thread>
 
@@ -46,6 +47,27 @@ ApiResponse LayerRefusal(int status, std::size_t maxBody) {
   return ErrorStatus::Refuse(status, "请求格式错误");
 }
 
+// The file must open for reading: OpenSSL's own refusal would not say which file is wrong or why.
+void RequireReadable(const std::string& path, const char* what) {
+  if (!std::ifstream(path, std::ios::binary))
+    RaiseError(std::string("不能读取TLS") + what + "文件'" + path + "'：文件不存在或没有读取权限");
+}
+
+// HTTPS when a certificate is configured. A certificate that does not parse, or a key that is not
+// the certificate's, leaves cpp-httplib's server without a TLS context: refused here, before
+// anything listens.
+std::unique_ptr<httplib::Server> MakeServer(const ServiceOptions& options) {
+  if (options.tlsCert.empty() && options.tlsKey.empty()) return std::make_unique<httplib::Server>();
+  if (options.tlsCert.empty() || options.tlsKey.empty()) RaiseError("TLS需要同时给出证书文件和私钥文件");
+  RequireReadable(options.tlsCert, "证书");
+  RequireReadable(options.tlsKey, "私钥");
+  auto server = std::make_unique<httplib::SSLServer>(options.tlsCert.c_str(), options.tlsKey.c_str());
+  if (!server->is_valid())
+    RaiseError("TLS证书'" + options.tlsCert + "'或私钥'" + options.tlsKey +
+               "'无效：不是PEM格式的证书和私钥，或者私钥与证书不匹配");
+  return server;
+}
+
 std::string HostText(const std::string& host) { return host.find(':') != std::string::npos ? "[" + host + "]" : host; }
 
 }  // namespace
@@ -59,7 +81,8 @@ class HttpService::Impl {
         roots_(options_.db, options_.rootMaxAge),
         endpoints_(roots_, keys_),
         router_(endpoints_.Routes(), [this](const std::string& token) { return tokens_.Resolve(token); }),
-        log_(std::cerr) {
+        log_(std::cerr),
+        server_(MakeServer(options_)) {
     Configure();
   }
 
@@ -78,7 +101,7 @@ class HttpService::Impl {
   ApiEndpoints endpoints_;
   ApiRouter router_;
   AccessLog log_;
-  httplib::Server server_;
+  std::unique_ptr<httplib::Server> server_;
 };
 
 void HttpService::Impl::Send(const ApiResponse& answer, httplib::Response& res) {
@@ -94,30 +117,30 @@ void HttpService::Impl::Handle(const httplib::Request& req, httplib::Response& r
 
 void HttpService::Impl::Configure() {
   const int threads = options_.threads;
-  server_.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
-  server_.set_read_timeout(options_.readTimeout);
-  server_.set_write_timeout(options_.writeTimeout);
-  server_.set_keep_alive_timeout(options_.idleTimeout.count());
-  server_.set_payload_max_length(options_.maxBodyBytes);
-  server_.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
+  server_->new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<std::size_t>(threads)); };
+  server_->set_read_timeout(options_.readTimeout);
+  server_->set_write_timeout(options_.writeTimeout);
+  server_->set_keep_alive_timeout(options_.idleTimeout.count());
+  server_->set_payload_max_length(options_.maxBodyBytes);
+  server_->set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
     requestStart = std::chrono::steady_clock::now();
     requestUser.clear();
     return httplib::Server::HandlerResponse::Unhandled;
   });
   auto handle = [this](const httplib::Request& req, httplib::Response& res) { Handle(req, res); };
-  server_.Get(".*", handle);
-  server_.Post(".*", handle);
-  server_.Put(".*", handle);
-  server_.Patch(".*", handle);
-  server_.Delete(".*", handle);
+  server_->Get(".*", handle);
+  server_->Post(".*", handle);
+  server_->Put(".*", handle);
+  server_->Patch(".*", handle);
+  server_->Delete(".*", handle);
   const std::size_t maxBody = options_.maxBodyBytes;
   const httplib::Server::HandlerWithResponse refuse = [maxBody](const httplib::Request&, httplib::Response& res) {
     if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
     Send(LayerRefusal(res.status, maxBody), res);
     return httplib::Server::HandlerResponse::Handled;
   };
-  server_.set_error_handler(refuse);
-  server_.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
+  server_->set_error_handler(refuse);
+  server_->set_logger([this](const httplib::Request& req, const httplib::Response& res) {
     const auto took = requestStart.time_since_epoch().count() == 0 ? std::chrono::steady_clock::duration{}
                                                                    : std::chrono::steady_clock::now() - requestStart;
     log_.Write(requestUser, req.method, req.target.substr(0, req.target.find('?')), res.status, took);
@@ -128,8 +151,8 @@ void HttpService::Impl::Configure() {
 
 int HttpService::Impl::Bind() {
   const std::string host = options_.host;
-  const int port = options_.port == 0 ? server_.bind_to_any_port(host) : options_.port;
-  const bool bound = options_.port == 0 ? port > 0 : server_.bind_to_port(host, port);
+  const int port = options_.port == 0 ? server_->bind_to_any_port(host) : options_.port;
+  const bool bound = options_.port == 0 ? port > 0 : server_->bind_to_port(host, port);
   if (!bound) RaiseError("不能在" + HostText(host) + ":" + std::to_string(options_.port) + "上监听");
   return port;
 }
@@ -150,11 +173,11 @@ void HttpService::Impl::Serve(std::ostream& announce) {
     sigwait(&stopSignals, &signal);
     // A signal that comes before the server runs would find nothing to stop: try until it ends.
     while (!served) {
-      server_.stop();
+      server_->stop();
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
   });
-  server_.listen_after_bind();
+  server_->listen_after_bind();
   served = true;
   // The server ended without a signal (it failed): wake the waiter with one.
   pthread_kill(waiter.native_handle(), SIGTERM);
