@@ -27,6 +27,10 @@ struct ServiceOptions {
   // A user's library root is started afresh when older than this, so a change of his rights
   // takes effect within it.
   std::chrono::milliseconds rootMaxAge{5000};
+  // An Idempotency-Key claimed longer ago than this by a request that never answered (the service
+  // stopped under it) is free again. Longer than any registration takes, so a slow request that
+  // still runs is not done twice.
+  std::chrono::seconds pendingKeyExpiry{60};
 };
 
 }  // namespace quillstone::service

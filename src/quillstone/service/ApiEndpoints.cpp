@@ -13,6 +13,7 @@
 #include "src/quillstone/service/OpenApiDocument.h"
 #include "quillstone/service/RecordJson.h"
 #include "src/quillstone/service/RequestBody.h"
+#include "src/quillstone/service/TokenDigest.h"
 
 namespace quillstone::service {
 namespace {
@@ -201,7 +202,9 @@ ApiResponse ApiEndpoints::Register(ApiCall& call) {
     IdempotencyStore::CheckKey(key);
   });
   if (key.empty()) return RegisterOnce(call, info);
-  if (auto first = keys_.Claim(call.user, key)) return *first;
+  // The same request sent again may differ in spacing or the order of its fields, not in content.
+  const std::string digest = TokenDigest::Sha256Hex(nlohmann::json::parse(call.request.body).dump());
+  if (auto first = keys_.Claim(call.user, key, digest)) return *first;
   try {
     auto answer = RegisterOnce(call, info);
     keys_.Finish(call.user, key, answer);

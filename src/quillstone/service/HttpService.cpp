@@ -77,7 +77,7 @@ class HttpService::Impl {
   explicit Impl(ServiceOptions options)
       : options_(std::move(options)),
         tokens_(options_.db),
-        keys_(options_.db),
+        keys_(options_.db, options_.pendingKeyExpiry),
         roots_(options_.db, options_.rootMaxAge),
         endpoints_(roots_, keys_),
         router_(endpoints_.Routes(), [this](const std::string& token) { return tokens_.Resolve(token); }),
