@@ -11,6 +11,7 @@
 #include "quillstone/server/modFunctionDefine.h"
 #include "src/quillstone/service/IdempotencyStore.h"
 #include "src/quillstone/service/OpenApiDocument.h"
+#include "src/quillstone/service/RegistryPage.h"
 #include "quillstone/service/RecordJson.h"
 #include "src/quillstone/service/RequestBody.h"
 #include "src/quillstone/service/TokenDigest.h"
@@ -34,6 +35,19 @@ nlohmann::json Answer(const char* description) {
   return {{"description", description}, {"content", {{"application/json", {{"schema", {{"type", "object"}}}}}}}};
 }
 
+nlohmann::json QueryText(const char* name, const char* description) {
+  return {{"name", name}, {"in", "query"}, {"required", false}, {"description", description}, {"schema", {{"type", "string"}}}};
+}
+
+// A change of a registered barcode's state: its answers besides those every operation has.
+nlohmann::json RegistryChange(const char* summary, const char* done) {
+  return {{"summary", summary},
+          {"responses",
+           {{"200", Answer(done)},
+            {"403", Answer("The user lacks the right to change the registry")},
+            {"409", Answer("The barcode's state forbids the change")}}}};
+}
+
 }  // namespace
 
 std::vector<ApiRoute> ApiEndpoints::Routes() {
@@ -52,11 +66,12 @@ std::vector<ApiRoute> ApiEndpoints::Routes() {
        {{"summary", "A registered barcode, the code in any GS1 form, percent-encoded"},
         {"responses", {{"200", Answer("The registry record")}}}}},
       {"POST", "/api/v1/barcodes", Op::Register, true, bind(&ApiEndpoints::Register),
-       {{"summary", "Register one barcode for an item through the rule assigned to it"},
+       {{"summary",
+         "Register one barcode for an item through the rule assigned to it, or \"count\" of them at once, all or none"},
         {"parameters",
          {{{"name", "Idempotency-Key"}, {"in", "header"}, {"required", false}, {"schema", {{"type", "string"}}}}}},
-        {"requestBody", JsonBody("Inventory")},
-        {"responses", {{"201", Answer("The registry record")}, {"409", Answer("A duplicate or a key in use")}}}}},
+        {"requestBody", JsonBody("Registration")},
+        {"responses", {{"201", Answer("The registry record; {\"items\": [registry record]} for a count")}, {"409", Answer("A duplicate or a key in use")}}}}},
       {"POST", "/api/v1/scans", Op::Identify, true, bind(&ApiEndpoints::Scan),
        {{"summary", "Identify a scan: text as JSON, or a PNG or JPEG picture (ruleId as a query parameter)"},
         {"requestBody",
@@ -70,6 +85,25 @@ std::vector<ApiRoute> ApiEndpoints::Routes() {
        {{"summary", "Verify a scan against a document's item and properties"},
         {"requestBody", JsonBody("Verification")},
         {"responses", {{"200", Answer("{\"verified\": true, ...}")}}}}},
+      {"GET", "/api/v1/barcodes", Op::ListBarCodes, true, bind(&ApiEndpoints::ListBarCodes),
+       {{"summary", "Registered barcodes the user may see, in barcode order, a page at a time"},
+        {"parameters",
+         {QueryText("inventoryId", "Only this item"), QueryText("ruleId", "Only this rule"),
+          QueryText("after", "The cursor: the \"next\" of the page before"),
+          {{"name", "limit"},
+           {"in", "query"},
+           {"required", false},
+           {"schema", {{"type", "integer"}, {"minimum", 1}, {"maximum", RegistryPage::kMaxLimit}}}}}},
+        {"responses", {{"200", Answer("{\"items\": [registry record], \"next\": cursor or null}")}}}}},
+      {"GET", "/api/v1/barcodes/{code}/in-use", Op::Lookup, true, bind(&ApiEndpoints::InUse),
+       {{"summary", "Whether business documents use a registered barcode"},
+        {"responses", {{"200", Answer("{\"barCode\": code, \"inUse\": true or false}")}}}}},
+      {"POST", "/api/v1/barcodes/{code}/abandon", Op::ChangeRegistry, true, bind(&ApiEndpoints::Abandon),
+       RegistryChange("Seal a barcode so documents can no longer use it", "The registry record, abandoned")},
+      {"POST", "/api/v1/barcodes/{code}/reuse", Op::ChangeRegistry, true, bind(&ApiEndpoints::Reuse),
+       RegistryChange("Unseal an abandoned barcode", "The registry record, in use again")},
+      {"DELETE", "/api/v1/barcodes/{code}", Op::ChangeRegistry, true, bind(&ApiEndpoints::Remove),
+       RegistryChange("Delete a registered barcode no document uses", "{\"barCode\": code, \"removed\": true}")},
   };
   auto doc = std::make_shared<nlohmann::json>();
   routes.push_back({"GET", "/openapi.json", Op::Lookup, false, [doc](ApiCall&) { return Json(200, *doc); },
@@ -193,20 +227,22 @@ ApiResponse ApiEndpoints::Verify(ApiCall& call) {
 
 ApiResponse ApiEndpoints::Register(ApiCall& call) {
   std::shared_ptr<clsInventoryInfo> info;
+  std::optional<int> count;
   const std::string key = call.request.Header("idempotency-key");
   Reading(call, [&] {
     RequireJson(call.request);
     RequestBody body(call.request.body);
     body.Text("inventoryId");
-    info = body.Inventory();
+    count = body.OptionalInteger("count", 1, kMaxBulkCount);
+    info = body.Without("count").Inventory();
     IdempotencyStore::CheckKey(key);
   });
-  if (key.empty()) return RegisterOnce(call, info);
+  if (key.empty()) return RegisterOnce(call, info, count);
   // The same request sent again may differ in spacing or the order of its fields, not in content.
   const std::string digest = TokenDigest::Sha256Hex(nlohmann::json::parse(call.request.body).dump());
   if (auto first = keys_.Claim(call.user, key, digest)) return *first;
   try {
-    auto answer = RegisterOnce(call, info);
+    auto answer = RegisterOnce(call, info, count);
     keys_.Finish(call.user, key, answer);
     return answer;
   } catch (...) {
@@ -215,7 +251,8 @@ ApiResponse ApiEndpoints::Register(ApiCall& call) {
   }
 }
 
-ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info) {
+ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info,
+                                       std::optional<int> count) {
   auto lease = Root(call);
   auto rules = lease.system().GetRuleManager();
   auto barCodes = lease.system().GetBarCodeManager();
@@ -226,8 +263,51 @@ ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsI
   if (!rule) RaiseError("条码规则'" + assign->ruleId() + "'不存在");
   barCodes->DescribeInventory(*info);
   auto barCode = barCodes->EncodeBarCode(info, rule);
-  auto set = barCodes->CreateBarCode(info, barCode, assign);
-  return Json(201, RecordJson::BarCodeSet(*set));
+  if (!count) return Json(201, RecordJson::BarCodeSet(*barCodes->CreateBarCode(info, barCode, assign)));
+  const auto sets = barCodes->CreateBarCodes(info, barCode, assign, *count);
+  nlohmann::json items = nlohmann::json::array();
+  for (const auto& set : *sets) items.push_back(RecordJson::BarCodeSet(*set));
+  return Json(201, {{"items", items}});
+}
+
+ApiResponse ApiEndpoints::SetAbandoned(ApiCall& call, bool abandon) {
+  const std::string& code = call.request.captures.at(0);
+  auto lease = Root(call);
+  auto barCodes = lease.system().GetBarCodeManager();
+  if (abandon) {
+    barCodes->AbandonBarCode(code);
+  } else {
+    barCodes->ReuseBarCode(code);
+  }
+  auto set = barCodes->LoadInventoryBarCodeSet(code, true);
+  if (!set) NotRegistered(code);
+  return Json(200, RecordJson::BarCodeSet(*set));
+}
+
+ApiResponse ApiEndpoints::Remove(ApiCall& call) {
+  const std::string& code = call.request.captures.at(0);
+  auto lease = Root(call);
+  lease.system().GetBarCodeManager()->RemoveBarCode(code);
+  return Json(200, {{"barCode", code}, {"removed", true}});
+}
+
+ApiResponse ApiEndpoints::InUse(ApiCall& call) {
+  const std::string& code = call.request.captures.at(0);
+  auto lease = Root(call);
+  const bool inUse = lease.system().GetBarCodeManager()->IsInUse(code);
+  return Json(200, {{"barCode", code}, {"inUse", inUse}});
+}
+
+ApiResponse ApiEndpoints::ListBarCodes(ApiCall& call) {
+  std::unique_ptr<RegistryPage> page;
+  Reading(call, [&] { page = std::make_unique<RegistryPage>(call.request); });
+  auto lease = Root(call);
+  lease.system().GetBarCodeManager()->ForEachInventoryBarCodeSet(
+      page->Condition(), page->Values(), [&](const std::shared_ptr<clsInventoryBarCodeSet>& set) {
+        page->Offer(set);
+        return true;
+      });
+  return Json(200, page->Answer());
 }
 
 }  // namespace quillstone::service

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ class IdempotencyStore;
 
 class ApiEndpoints {
  public:
+  // Most barcodes one request registers.
+  static constexpr int kMaxBulkCount = 10000;
+
   ApiEndpoints(RootPool& roots, IdempotencyStore& keys) : roots_(roots), keys_(keys) {}
 
   // Every route the service serves, /openapi.json included (made from the others).
@@ -32,7 +36,14 @@ class ApiEndpoints {
   ApiResponse ScanPicture(ApiCall& call);
   ApiResponse Verify(ApiCall& call);
   ApiResponse Register(ApiCall& call);
-  ApiResponse RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info);
+  // One barcode, or `count` through the library's bulk registration (all or none).
+  ApiResponse RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info, std::optional<int> count);
+  ApiResponse Abandon(ApiCall& call) { return SetAbandoned(call, true); }
+  ApiResponse Reuse(ApiCall& call) { return SetAbandoned(call, false); }
+  ApiResponse SetAbandoned(ApiCall& call, bool abandon);
+  ApiResponse Remove(ApiCall& call);
+  ApiResponse InUse(ApiCall& call);
+  ApiResponse ListBarCodes(ApiCall& call);
 
   // The caller's root for this request; a user the host no longer accepts answers 401.
   RootPool::Lease Root(ApiCall& call);

@@ -15,6 +15,9 @@ enum class ApiOperation {
   Identify,
   Verify,
   Register,
+  // Abandoning, reusing or removing a registered barcode.
+  ChangeRegistry,
+  ListBarCodes,
 };
 
 }  // namespace quillstone::service

@@ -28,7 +28,10 @@ bool ErrorStatus::NotFound(const Error& error) {
 
 bool ErrorStatus::Conflict(const Error& error) {
   return error.fault() == Error::Fault::DuplicateKey ||
-         Contains(error.description(), {"已经存在", "不能重复", "已经废弃", "已被废弃", "正在处理"});
+         Contains(error.description(),
+                  {"已经存在", "不能重复", "已经废弃", "已被废弃", "正在处理",
+                   // A record's state forbids the change: in use, or already in the state asked for.
+                   "不能删除", "不能废弃", "不能重用"});
 }
 
 int ErrorStatus::For(ApiOperation operation, const Error& error) {

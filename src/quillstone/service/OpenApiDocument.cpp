@@ -1,6 +1,7 @@
 #include "src/quillstone/service/OpenApiDocument.h"
 
 #include "quillstone/platform/Version.h"
+#include "src/quillstone/service/ApiEndpoints.h"
 
 namespace quillstone::service {
 namespace {
@@ -55,9 +56,13 @@ nlohmann::json OpenApiDocument::Components() {
   inventory["properties"]["unitCost"] = {{"type", "number"}};
   inventory["patternProperties"] = {{"^free([1-9]|10)$", text}};
   inventory["additionalProperties"] = false;
+  nlohmann::json registration = inventory;
+  registration["required"] = {"inventoryId"};
+  registration["properties"]["count"] = {{"type", "integer"}, {"minimum", 1}, {"maximum", ApiEndpoints::kMaxBulkCount}};
   return {{"securitySchemes", {{"bearer", {{"type", "http"}, {"scheme", "bearer"}}}}},
           {"schemas",
            {{"Inventory", inventory},
+            {"Registration", registration},
             {"Scan",
              {{"type", "object"},
               {"required", {"text"}},

@@ -80,6 +80,22 @@ bool RequestBody::Flag(const std::string& field, bool otherwise) const {
   return value->get<bool>();
 }
 
+std::optional<int> RequestBody::OptionalInteger(const std::string& field, int least, int most) const {
+  const auto* value = Find(field);
+  if (value == nullptr) return std::nullopt;
+  const std::string range = std::to_string(least) + "到" + std::to_string(most) + "之间的整数";
+  if (!value->is_number_integer()) WrongType(field, range.c_str());
+  const auto number = value->get<int64_t>();
+  if (number < least || number > most) WrongType(field, range.c_str());
+  return static_cast<int>(number);
+}
+
+RequestBody RequestBody::Without(const std::string& field) const {
+  nlohmann::json rest = object_;
+  rest.erase(field);
+  return RequestBody(std::move(rest), prefix_);
+}
+
 RequestBody RequestBody::Object(const std::string& field) const {
   const auto* value = Find(field);
   if (value == nullptr) return RequestBody(nlohmann::json::object(), Name(field) + ".");

@@ -22,6 +22,10 @@ class RequestBody {
   std::string Text(const std::string& field) const;
   std::optional<std::string> OptionalText(const std::string& field) const;
   bool Flag(const std::string& field, bool otherwise) const;
+  // A whole number from `least` to `most`; absent is none.
+  std::optional<int> OptionalInteger(const std::string& field, int least, int most) const;
+  // The same body without `field`, for fields read apart from the inventory properties.
+  RequestBody Without(const std::string& field) const;
   // A nested object; absent is an empty one.
   RequestBody Object(const std::string& field) const;
   // Inventory properties named as clsInventoryInfo names them (inventoryId, batchNo, madeDate ...);
