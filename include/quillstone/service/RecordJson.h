@@ -7,7 +7,9 @@
 #include "quillstone/scanning/clsScanService.h"
 
 namespace quillstone {
+class clsBarCode;
 class clsBarCodeRule;
+class clsBarCodeRuleItem;
 class clsInventoryBarCodeSet;
 class clsInventoryInfo;
 class Variant;
@@ -24,10 +26,13 @@ class RecordJson {
   static nlohmann::json BarCodeSet(const clsInventoryBarCodeSet& set);
   static nlohmann::json Rule(const clsBarCodeRule& rule);
   static nlohmann::json ScanAnswer(const clsScanService::Answer& answer);
+  // A barcode as the rule makes it, segment by segment, before it is registered.
+  static nlohmann::json Encoding(const clsBarCode& barCode, const std::string& assignId);
 
  private:
   static const char* KindName(clsScanService::Kind kind);
   static nlohmann::json Gs1Elements(const Gs1ElementString& elements);
+  static std::string ItemTypeName(const clsBarCodeRuleItem& item);
 };
 
 }  // namespace quillstone::service

@@ -1,6 +1,9 @@
 #include "src/quillstone/service/ApiEndpoints.h"
 
 #include "quillstone/barcodes/clsBarCodeManager.h"
+#include "quillstone/labels/LabelWriter.h"
+#include "quillstone/model/Symbology.h"
+#include "quillstone/model/clsBarCode.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
 #include "quillstone/model/clsInventoryInfo.h"
@@ -37,6 +40,20 @@ nlohmann::json Answer(const char* description) {
 
 nlohmann::json QueryText(const char* name, const char* description) {
   return {{"name", name}, {"in", "query"}, {"required", false}, {"description", description}, {"schema", {{"type", "string"}}}};
+}
+
+const char* MediaType(LabelFormat format) {
+  switch (format) {
+    case LabelFormat::Png:
+      return "image/png";
+    case LabelFormat::Svg:
+      return "image/svg+xml";
+    case LabelFormat::Pdf:
+      return "application/pdf";
+    case LabelFormat::Zpl:
+      break;
+  }
+  return "text/plain; charset=utf-8";
 }
 
 // A change of a registered barcode's state: its answers besides those every operation has.
@@ -104,6 +121,21 @@ std::vector<ApiRoute> ApiEndpoints::Routes() {
        RegistryChange("Unseal an abandoned barcode", "The registry record, in use again")},
       {"DELETE", "/api/v1/barcodes/{code}", Op::ChangeRegistry, true, bind(&ApiEndpoints::Remove),
        RegistryChange("Delete a registered barcode no document uses", "{\"barCode\": code, \"removed\": true}")},
+      {"POST", "/api/v1/encodings", Op::Encode, true, bind(&ApiEndpoints::Encode),
+       {{"summary", "The barcode an item's rule makes for these properties, without registering it"},
+        {"requestBody", JsonBody("Inventory")},
+        {"responses", {{"200", Answer("{\"barCode\", \"ruleId\", \"assignId\", \"segments\": [...]}")}}}}},
+      {"POST", "/api/v1/labels", Op::Labels, true, bind(&ApiEndpoints::Labels),
+       {{"summary", "Labels of registered barcodes: one PNG or SVG picture, a PDF of a label a page, or ZPL"},
+        {"requestBody", JsonBody("Labels")},
+        {"responses",
+         {{"200",
+           {{"description", "The labels' bytes"},
+            {"content",
+             {{"image/png", {{"schema", {{"type", "string"}, {"format", "binary"}}}}},
+              {"image/svg+xml", {{"schema", {{"type", "string"}}}}},
+              {"application/pdf", {{"schema", {{"type", "string"}, {"format", "binary"}}}}},
+              {"text/plain", {{"schema", {{"type", "string"}}}}}}}}}}}}},
   };
   auto doc = std::make_shared<nlohmann::json>();
   routes.push_back({"GET", "/openapi.json", Op::Lookup, false, [doc](ApiCall&) { return Json(200, *doc); },
@@ -151,9 +183,7 @@ ApiResponse ApiEndpoints::ListRules(ApiCall& call) {
 ApiResponse ApiEndpoints::ShowRule(ApiCall& call) {
   const std::string& id = call.request.captures.at(0);
   auto lease = Root(call);
-  auto rule = lease.system().GetRuleManager()->LoadRule(id);
-  if (!rule) RaiseError("条码规则'" + id + "'不存在");
-  return Json(200, RecordJson::Rule(*rule));
+  return Json(200, RecordJson::Rule(*RuleNamed(*lease.system().GetRuleManager(), id)));
 }
 
 ApiResponse ApiEndpoints::ShowBarCode(ApiCall& call) {
@@ -254,13 +284,8 @@ ApiResponse ApiEndpoints::Register(ApiCall& call) {
 ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsInventoryInfo>& info,
                                        std::optional<int> count) {
   auto lease = Root(call);
-  auto rules = lease.system().GetRuleManager();
   auto barCodes = lease.system().GetBarCodeManager();
-  const std::string& item = info->inventoryId();
-  auto assign = rules->FindAssignByInventory(item);
-  if (!assign) RaiseError("存货'" + item + "'及其上级存货分类都没有分配条码规则");
-  auto rule = rules->LoadRule(assign->ruleId());
-  if (!rule) RaiseError("条码规则'" + assign->ruleId() + "'不存在");
+  const auto [assign, rule] = AssignedRule(*lease.system().GetRuleManager(), info->inventoryId());
   barCodes->DescribeInventory(*info);
   auto barCode = barCodes->EncodeBarCode(info, rule);
   if (!count) return Json(201, RecordJson::BarCodeSet(*barCodes->CreateBarCode(info, barCode, assign)));
@@ -268,6 +293,69 @@ ApiResponse ApiEndpoints::RegisterOnce(ApiCall& call, const std::shared_ptr<clsI
   nlohmann::json items = nlohmann::json::array();
   for (const auto& set : *sets) items.push_back(RecordJson::BarCodeSet(*set));
   return Json(201, {{"items", items}});
+}
+
+std::shared_ptr<clsBarCodeRule> ApiEndpoints::RuleNamed(clsRuleManager& rules, const std::string& id) {
+  auto rule = rules.LoadRule(id);
+  if (!rule) RaiseError("条码规则'" + id + "'不存在");
+  return rule;
+}
+
+std::pair<std::shared_ptr<clsRuleAssign>, std::shared_ptr<clsBarCodeRule>> ApiEndpoints::AssignedRule(
+    clsRuleManager& rules, const std::string& item) {
+  auto assign = rules.FindAssignByInventory(item);
+  if (!assign) RaiseError("存货'" + item + "'及其上级存货分类都没有分配条码规则");
+  return {assign, RuleNamed(rules, assign->ruleId())};
+}
+
+ApiResponse ApiEndpoints::Encode(ApiCall& call) {
+  std::shared_ptr<clsInventoryInfo> info;
+  Reading(call, [&] {
+    RequireJson(call.request);
+    RequestBody body(call.request.body);
+    body.Text("inventoryId");
+    info = body.Inventory();
+  });
+  auto lease = Root(call);
+  auto barCodes = lease.system().GetBarCodeManager();
+  const std::string& item = info->inventoryId();
+  // Registration checks the item's rights itself; a preview must not show another item's code.
+  if (!barCodes->CanSeeInventory(item)) RaiseError("存货'" + item + "'不存在，或者不在您的数据权限之内");
+  const auto [assign, rule] = AssignedRule(*lease.system().GetRuleManager(), item);
+  barCodes->DescribeInventory(*info);
+  const auto barCode = barCodes->EncodeBarCode(info, rule);
+  return Json(200, RecordJson::Encoding(*barCode, assign->assignId()));
+}
+
+ApiResponse ApiEndpoints::Labels(ApiCall& call) {
+  std::vector<std::string> codes;
+  LabelFormat format = LabelFormat::Png;
+  std::optional<LabelSize> size;
+  Reading(call, [&] {
+    RequireJson(call.request);
+    RequestBody body(call.request.body);
+    codes = body.TextList("barCodes", kMaxLabels);
+    format = LabelFormatNamed(body.OptionalText("format").value_or("png"));
+    const int dpi = body.OptionalInteger("dpi", 203, 300).value_or(203);
+    if (dpi != 203 && dpi != 300) RaiseError("字段'dpi'应为203或300");
+    size = LabelSize::Parse(body.OptionalText("size").value_or("50x30mm"), dpi);
+  });
+  auto lease = Root(call);
+  auto barCodes = lease.system().GetBarCodeManager();
+  auto rules = lease.system().GetRuleManager();
+  const auto types = rules->ListBarCodeTypes();
+  std::vector<Label> labels;
+  for (const auto& code : codes) {
+    auto set = barCodes->LoadInventoryBarCodeSet(code, true);
+    if (!set) NotRegistered(code);
+    auto rule = RuleNamed(*rules, set->ruleId());
+    labels.emplace_back(set->barCode(), Symbology::ForRule(*rule, *types),
+                        set->invInfo() ? set->invInfo()->inventoryName() : "");
+  }
+  ApiResponse answer;
+  answer.contentType = MediaType(format);
+  answer.bytes = LabelWriter::For(format, *size)->Write(labels);
+  return answer;
 }
 
 ApiResponse ApiEndpoints::SetAbandoned(ApiCall& call, bool abandon) {

@@ -5,14 +5,18 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "src/quillstone/service/ApiRoute.h"
 #include "src/quillstone/service/RootPool.h"
 
 namespace quillstone {
+class clsBarCodeRule;
 class clsInventoryInfo;
-}
+class clsRuleAssign;
+class clsRuleManager;
+}  // namespace quillstone
 
 namespace quillstone::service {
 
@@ -22,6 +26,8 @@ class ApiEndpoints {
  public:
   // Most barcodes one request registers.
   static constexpr int kMaxBulkCount = 10000;
+  // Most labels one request prints.
+  static constexpr std::size_t kMaxLabels = 100;
 
   ApiEndpoints(RootPool& roots, IdempotencyStore& keys) : roots_(roots), keys_(keys) {}
 
@@ -44,6 +50,14 @@ class ApiEndpoints {
   ApiResponse Remove(ApiCall& call);
   ApiResponse InUse(ApiCall& call);
   ApiResponse ListBarCodes(ApiCall& call);
+  ApiResponse Encode(ApiCall& call);
+  ApiResponse Labels(ApiCall& call);
+
+  // The rule `id`; none is the library's refusal naming it.
+  static std::shared_ptr<clsBarCodeRule> RuleNamed(clsRuleManager& rules, const std::string& id);
+  // The assignment that governs the item, and its rule.
+  static std::pair<std::shared_ptr<clsRuleAssign>, std::shared_ptr<clsBarCodeRule>> AssignedRule(
+      clsRuleManager& rules, const std::string& item);
 
   // The caller's root for this request; a user the host no longer accepts answers 401.
   RootPool::Lease Root(ApiCall& call);

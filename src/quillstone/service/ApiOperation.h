@@ -18,6 +18,8 @@ enum class ApiOperation {
   // Abandoning, reusing or removing a registered barcode.
   ChangeRegistry,
   ListBarCodes,
+  Encode,
+  Labels,
 };
 
 }  // namespace quillstone::service

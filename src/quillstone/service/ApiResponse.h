@@ -11,6 +11,9 @@ struct ApiResponse {
   nlohmann::json body;
   // Methods the path allows, for a 405's Allow header.
   std::string allow;
+  // An answer that is not JSON (a label's PNG, PDF ...): its media type and bytes; none for JSON.
+  std::string contentType;
+  std::string bytes;
 
   // The body as sent: bytes that are not UTF-8 are replaced rather than failing the answer.
   std::string Text() const { return body.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace); }

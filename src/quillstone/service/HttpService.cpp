@@ -107,6 +107,10 @@ class HttpService::Impl {
 void HttpService::Impl::Send(const ApiResponse& answer, httplib::Response& res) {
   res.status = answer.status;
   if (!answer.allow.empty()) res.set_header("Allow", answer.allow);
+  if (!answer.contentType.empty()) {
+    res.set_content(answer.bytes, answer.contentType.c_str());
+    return;
+  }
   res.set_content(answer.Text(), "application/json; charset=utf-8");
 }
 

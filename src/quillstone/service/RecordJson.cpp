@@ -4,6 +4,8 @@
 
 #include "quillstone/gs1/Gs1Ai.h"
 #include "quillstone/model/SegmentKind.h"
+#include "quillstone/model/clsBarCode.h"
+#include "quillstone/model/clsBarCodeItem.h"
 #include "quillstone/model/clsBarCodeRule.h"
 #include "quillstone/model/clsBarCodeRuleItem.h"
 #include "quillstone/model/clsInventoryBarCodeSet.h"
@@ -62,13 +64,29 @@ nlohmann::json RecordJson::BarCodeSet(const clsInventoryBarCodeSet& set) {
   return j;
 }
 
+std::string RecordJson::ItemTypeName(const clsBarCodeRuleItem& item) {
+  const SegmentKind* kind = SegmentKind::Of(item.itemType());
+  return kind != nullptr ? std::string(kind->jsonName) : std::to_string(static_cast<int>(item.itemType()));
+}
+
+nlohmann::json RecordJson::Encoding(const clsBarCode& barCode, const std::string& assignId) {
+  nlohmann::json segments = nlohmann::json::array();
+  for (const auto& segment : *barCode.items()) {
+    const auto& item = *segment->ruleItem();
+    segments.push_back({{"index", item.index()},
+                        {"itemType", ItemTypeName(item)},
+                        {"sourceName", item.sourceName()},
+                        {"value", segment->value()}});
+  }
+  return {{"barCode", barCode.barCode()}, {"ruleId", barCode.ruleId()}, {"assignId", assignId}, {"segments", segments}};
+}
+
 nlohmann::json RecordJson::Rule(const clsBarCodeRule& rule) {
   nlohmann::json items = nlohmann::json::array();
   for (const auto& item : *rule.ruleItems()) {
-    const SegmentKind* kind = SegmentKind::Of(item->itemType());
     items.push_back({{"index", item->index()},
                      {"start", item->start()},
-                     {"itemType", kind != nullptr ? kind->jsonName : std::to_string(static_cast<int>(item->itemType()))},
+                     {"itemType", ItemTypeName(*item)},
                      {"sourceName", item->sourceName()},
                      {"length", item->length()},
                      {"relevantValue", item->relevantValue()}});

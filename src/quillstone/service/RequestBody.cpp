@@ -80,6 +80,19 @@ bool RequestBody::Flag(const std::string& field, bool otherwise) const {
   return value->get<bool>();
 }
 
+std::vector<std::string> RequestBody::TextList(const std::string& field, std::size_t most) const {
+  const auto* value = Find(field);
+  if (value == nullptr) RaiseError("缺少字段'" + Name(field) + "'");
+  const std::string expected = "1到" + std::to_string(most) + "个字符串的数组";
+  if (!value->is_array() || value->empty() || value->size() > most) WrongType(field, expected.c_str());
+  std::vector<std::string> texts;
+  for (const auto& text : *value) {
+    if (!text.is_string()) WrongType(field, expected.c_str());
+    texts.push_back(text.get<std::string>());
+  }
+  return texts;
+}
+
 std::optional<int> RequestBody::OptionalInteger(const std::string& field, int least, int most) const {
   const auto* value = Find(field);
   if (value == nullptr) return std::nullopt;

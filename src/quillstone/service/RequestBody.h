@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillstone {
 class clsInventoryInfo;
@@ -22,6 +23,8 @@ class RequestBody {
   std::string Text(const std::string& field) const;
   std::optional<std::string> OptionalText(const std::string& field) const;
   bool Flag(const std::string& field, bool otherwise) const;
+  // A non-empty array of strings, at most `most` of them.
+  std::vector<std::string> TextList(const std::string& field, std::size_t most) const;
   // A whole number from `least` to `most`; absent is none.
   std::optional<int> OptionalInteger(const std::string& field, int least, int most) const;
   // The same body without `field`, for fields read apart from the inventory properties.
