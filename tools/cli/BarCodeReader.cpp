@@ -1,6 +1,7 @@
 #include "cli/BarCodeReader.h"
 
 #include "cli/CliError.h"
+#include "cli/ScanReport.h"
 #include "cli/Session.h"
 #include "quillstone/barcodes/clsBarCodeManager.h"
 #include "quillstone/model/clsBarCodeRule.h"
@@ -18,7 +19,7 @@ std::shared_ptr<clsBarCodeRule> BarCodeReader::RuleFor(const std::string& barCod
   std::string id = ruleId;
   if (id.empty()) {
     auto set = Registered(barCode);
-    if (!set) throw CliError("条形码'" + barCode + "'没有登记（或者没有对它的访问权限）；请用--rule指定它的规则");
+    if (!set) throw CliError(ScanReport::NotRegistered(barCode));
     id = set->ruleId();
   }
   auto rule = session_.Rules().LoadRule(id);

@@ -9,6 +9,7 @@
 #include "quillstone/gs1/Gs1ElementString.h"
 #include "quillstone/gs1/Gs1Quantity.h"
 #include "quillstone/model/clsInventoryInfo.h"
+#include "quillstone/service/RecordJson.h"
 
 namespace quillstone::cli {
 namespace {
@@ -74,9 +75,7 @@ nlohmann::json Gs1Input::ReceiptJson(const clsGs1Receiver::Receipt& receipt) {
 }
 
 nlohmann::json Gs1Input::WarningsJson(const std::vector<clsGs1Receiver::Warning>& warnings) {
-  nlohmann::json out = nlohmann::json::array();
-  for (const auto& w : warnings) out.push_back({{"kind", w.kind}, {"message", w.message}});
-  return out;
+  return service::RecordJson::Warnings(warnings);
 }
 
 int Gs1Input::WarningExit(const clsGs1Receiver::Receipt& receipt, bool json) {

@@ -25,12 +25,12 @@ void LabelBatch::Add(const clsInventoryBarCodeSet& set) {
 
 void LabelBatch::Add(const std::string& barCode, const std::string& ruleId) {
   BarCodeReader reader(session_);
-  if (ruleId.empty()) {
-    if (auto set = reader.Registered(barCode)) return Add(*set);
-  }
+  const auto set = reader.Registered(barCode);
+  if (set && ruleId.empty()) return Add(*set);
+  // Without a rule an unregistered barcode is refused here, saying to name one.
   auto rule = reader.RuleFor(barCode, ruleId);
   std::string name;
-  if (auto set = reader.Registered(barCode)) {
+  if (set) {
     name = set->invInfo() ? set->invInfo()->inventoryName() : "";
   } else {
     // A barcode that does not decode by the rule still gets its label, without a name: printing

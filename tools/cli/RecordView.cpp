@@ -12,32 +12,7 @@
 namespace quillstone::cli {
 
 std::vector<RecordView::Property> RecordView::Properties(const clsInventoryInfo& info) {
-  std::vector<Property> set;
-  // A registry row holds Null in the columns its rule did not store, so Null, like Empty and empty
-  // text, means "no value" here.
-  auto text = [&](const char* name, const std::string& value) {
-    if (!value.empty()) set.emplace_back(name, Variant(value));
-  };
-  auto variant = [&](std::string name, const Variant& value) {
-    if (value.isEmpty() || value.isNull() || (value.isText() && value.toString().empty())) return;
-    set.emplace_back(std::move(name), value);
-  };
-  text("inventoryId", info.inventoryId());
-  text("inventoryName", info.inventoryName());
-  text("inventoryClassId", info.inventoryClassId());
-  text("inventoryClassName", info.inventoryClassName());
-  variant("inventorySpec", info.inventorySpec());
-  variant("warehouseId", info.warehouseId());
-  variant("invPositionId", info.invPositionId());
-  variant("batchNo", info.batchNo());
-  variant("madeDate", info.madeDate());
-  variant("disableDate", info.disableDate());
-  variant("massDay", info.massDay());
-  variant("vendorId", info.vendorId());
-  variant("unit", info.unit());
-  variant("unitCost", info.unitCost());
-  for (int k = 1; k <= clsInventoryInfo::kFreeCount; ++k) variant("free" + std::to_string(k), info.Free(k));
-  return set;
+  return service::RecordJson::Properties(info);
 }
 
 std::string RecordView::Text(const Variant& value) {

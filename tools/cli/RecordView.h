@@ -9,6 +9,7 @@
 
 #include "cli/TablePrinter.h"
 #include "quillstone/platform/Variant.h"
+#include "quillstone/service/RecordJson.h"
 
 namespace quillstone {
 class clsInventoryBarCodeSet;
@@ -20,7 +21,7 @@ namespace quillstone::cli {
 
 class RecordView {
  public:
-  using Property = std::pair<std::string, Variant>;
+  using Property = service::RecordJson::Property;
 
   // The properties that hold a value (not Empty, Null or empty text), named as clsInventoryInfo
   // names them, codes first.

@@ -32,12 +32,11 @@ nlohmann::json RecordJson::Value(const Variant& value) {
   }
 }
 
-nlohmann::json RecordJson::Inventory(const clsInventoryInfo& info) {
-  nlohmann::json j = nlohmann::json::object();
-  // A registry row holds Null in the columns its rule did not store: no value, like empty text.
-  auto put = [&](const std::string& name, const Variant& value) {
+std::vector<RecordJson::Property> RecordJson::Properties(const clsInventoryInfo& info) {
+  std::vector<Property> set;
+  auto put = [&](std::string name, const Variant& value) {
     if (value.isEmpty() || value.isNull() || (value.isText() && value.toString().empty())) return;
-    j[name] = Value(value);
+    set.emplace_back(std::move(name), value);
   };
   put("inventoryId", Variant(info.inventoryId()));
   put("inventoryName", Variant(info.inventoryName()));
@@ -54,7 +53,19 @@ nlohmann::json RecordJson::Inventory(const clsInventoryInfo& info) {
   put("unit", info.unit());
   put("unitCost", info.unitCost());
   for (int k = 1; k <= clsInventoryInfo::kFreeCount; ++k) put("free" + std::to_string(k), info.Free(k));
+  return set;
+}
+
+nlohmann::json RecordJson::Inventory(const clsInventoryInfo& info) {
+  nlohmann::json j = nlohmann::json::object();
+  for (const auto& [name, value] : Properties(info)) j[name] = Value(value);
   return j;
+}
+
+nlohmann::json RecordJson::Warnings(const std::vector<clsGs1Receiver::Warning>& warnings) {
+  nlohmann::json out = nlohmann::json::array();
+  for (const auto& w : warnings) out.push_back({{"kind", w.kind}, {"message", w.message}});
+  return out;
 }
 
 nlohmann::json RecordJson::BarCodeSet(const clsInventoryBarCodeSet& set) {
@@ -125,9 +136,7 @@ nlohmann::json RecordJson::ScanAnswer(const clsScanService::Answer& answer) {
   j["invInfo"] = answer.invInfo ? Inventory(*answer.invInfo) : nlohmann::json(nullptr);
   if (answer.record) j["record"] = BarCodeSet(*answer.record);
   if (answer.gs1) j["gs1"] = {{"hri", answer.gs1->ToHri()}, {"elements", Gs1Elements(*answer.gs1)}};
-  nlohmann::json warnings = nlohmann::json::array();
-  for (const auto& w : answer.warnings()) warnings.push_back({{"kind", w.kind}, {"message", w.message}});
-  j["warnings"] = warnings;
+  j["warnings"] = Warnings(answer.warnings());
   if (!answer.ok()) j["error"] = answer.error;
   return j;
 }
